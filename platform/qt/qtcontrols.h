@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/controls.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace pemtos::qt {
+
+/// The control operations on a Qt window, reaching widgets by their object names
+/// (the design names). An operation fails when the control is missing or is not
+/// of the class the operation belongs to.
+class QtControls final : public platform::Controls {
+public:
+    using Reporter = std::function<void(const platform::ControlError &)>;
+
+    /// Operates on the widgets registered with `add`; reports errors over `window`.
+    explicit QtControls(QWidget *window);
+
+    /// Makes `widget` reachable under its object name.
+    void add(QWidget *widget);
+    /// The widget registered under `name`, or nullptr.
+    QWidget *find(std::u16string_view name) const;
+
+    /// Replaces the message box of the run-time error report (for tests).
+    void setReporter(Reporter reporter);
+    /// Makes the `n`-th operation from now (1 = the next one) fail, to exercise
+    /// the error report on the real window.
+    void failOperation(int n);
+
+    platform::Status setCaption(std::u16string_view label, std::u16string_view text) override;
+    platform::Status clear(std::u16string_view list) override;
+    platform::Status addItem(std::u16string_view list, std::u16string_view text) override;
+    platform::Outcome<std::int16_t> listIndex(std::u16string_view list) override;
+    platform::Outcome<std::u16string> list(std::u16string_view list, std::int16_t index) override;
+    platform::Outcome<bool> value(std::u16string_view option) override;
+    void reportError(const platform::ControlError &error) override;
+
+private:
+    template <typename Widget>
+    Widget *widgetFor(std::u16string_view name);
+
+    QWidget *m_window;
+    QHash<QString, QPointer<QWidget>> m_widgets;
+    Reporter m_reporter;
+    int m_failCountdown = 0;
+};
+
+} // namespace pemtos::qt

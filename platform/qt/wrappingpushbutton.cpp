@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt/wrappingpushbutton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace pemtos::qt {
+
+WrappingPushButton::WrappingPushButton(const QString &text, QWidget *parent) : QPushButton(text, parent) {}
+
+void WrappingPushButton::paintEvent(QPaintEvent * /*event*/)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+
+    // The style draws the bevel and focus frame; the caption is drawn here so that
+    // it can wrap, which the style's own label drawing never does.
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+    QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown() || isChecked()) {
+        contents.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
+    painter.drawItemText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                         isEnabled(), caption, QPalette::ButtonText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+} // namespace pemtos::qt

@@ -1,0 +1,7 @@
+# SPDX-License-Identifier: MIT
+# Tests of the Qt window; they run offscreen and need no display.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+pemtos_add_test(qtform_test OWN_MAIN
+    SOURCES qtform_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)

@@ -23,8 +23,7 @@ constexpr bool namesFollowSpeciesLists()
             ++row;
         }
     }
-    return row + 1 == kSpeciesNotes.size() && kSpeciesNotes[row].name.empty() &&
-           kSpeciesNotes[row].note.empty();
+    return row + 1 == kSpeciesNotes.size() && kSpeciesNotes[row].name.empty() && kSpeciesNotes[row].note.empty();
 }
 
 constexpr bool namesAreUnique()
@@ -53,7 +52,7 @@ std::optional<std::u16string_view> findSpeciesNote(std::optional<std::u16string_
 {
     const std::u16string_view key = name.value_or(std::u16string_view{});
     const auto found = std::find_if(kSpeciesNotes.begin(), kSpeciesNotes.end(),
-                                     [key](const SpeciesNote &row) { return row.name == key; });
+                                    [key](const SpeciesNote &row) { return row.name == key; });
     if (found == kSpeciesNotes.end())
         return std::nullopt;
     return found->note;

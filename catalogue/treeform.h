@@ -14,11 +14,11 @@ enum class HeightClass {
 
 /// One tree form: the option button that selects it and what the window shows for it.
 struct TreeFormCategory {
-    int number;                                  ///< 1 to 14: position in the table
-    std::u16string_view option;                  ///< design name of the selecting option button
-    std::u16string_view caption;                 ///< the option button's caption (not unique)
+    int number;                  ///< 1 to 14: position in the table
+    std::u16string_view option;  ///< design name of the selecting option button
+    std::u16string_view caption; ///< the option button's caption (not unique)
     HeightClass heightClass;
-    std::u16string_view description;             ///< text for the description label
+    std::u16string_view description;              ///< text for the description label
     std::span<const std::u16string_view> species; ///< names for the species list, in display order
 };
 

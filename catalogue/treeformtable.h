@@ -13,56 +13,22 @@
 namespace pemtos::catalogue {
 
 inline constexpr std::array<std::u16string_view, 12> kOptUranSpecies{
-    u"アカエゾマツ",
-    u"イチイ",
-    u"スギ",
-    u"イチョウ",
-    u"コウヤマキ",
-    u"モミ",
-    u"コバノナンヨウスギ",
-    u"ドイツトウヒ",
-    u"ヒノキ",
-    u"カラマツ",
-    u"ヒマラヤスギ",
-    u"メタセコイヤ",
+    u"アカエゾマツ",       u"イチイ",       u"スギ",   u"イチョウ", u"コウヤマキ",   u"モミ",
+    u"コバノナンヨウスギ", u"ドイツトウヒ", u"ヒノキ", u"カラマツ", u"ヒマラヤスギ", u"メタセコイヤ",
 };
 
 inline constexpr std::array<std::u16string_view, 15> kOptNumanSpecies{
-    u"アオギリ",
-    u"カシ",
-    u"カツラ",
-    u"シラカバ",
-    u"タブノキ",
-    u"フウ",
-    u"タイサンボク",
-    u"トウカエデ",
-    u"ハクウンボク",
-    u"ハナミズキ",
-    u"フサアカシア",
-    u"プラタナス",
-    u"ホルトノキ",
-    u"ヤマモモ",
-    u"ユリノキ",
+    u"アオギリ",     u"カシ",         u"カツラ",     u"シラカバ",     u"タブノキ",
+    u"フウ",         u"タイサンボク", u"トウカエデ", u"ハクウンボク", u"ハナミズキ",
+    u"フサアカシア", u"プラタナス",   u"ホルトノキ", u"ヤマモモ",     u"ユリノキ",
 };
 
 inline constexpr std::array<std::u16string_view, 6> kOptReraSpecies{
-    u"コブシ",
-    u"サワグルミ",
-    u"シンジュ",
-    u"トネリコ",
-    u"ナナカマド",
-    u"ニセアカシア",
+    u"コブシ", u"サワグルミ", u"シンジュ", u"トネリコ", u"ナナカマド", u"ニセアカシア",
 };
 
 inline constexpr std::array<std::u16string_view, 8> kOption1Species{
-    u"アキニレ",
-    u"エンジュ",
-    u"クスノキ",
-    u"クロガネモチ",
-    u"ツブラジイ",
-    u"ハルニレ",
-    u"ボダイジュ",
-    u"マテバシイ",
+    u"アキニレ", u"エンジュ", u"クスノキ", u"クロガネモチ", u"ツブラジイ", u"ハルニレ", u"ボダイジュ", u"マテバシイ",
 };
 
 inline constexpr std::array<std::u16string_view, 2> kOption2Species{
@@ -77,11 +43,7 @@ inline constexpr std::array<std::u16string_view, 3> kOption3Species{
 };
 
 inline constexpr std::array<std::u16string_view, 5> kOption4Species{
-    u"シダレウメ",
-    u"シダレエンジュ",
-    u"シダレカツラ",
-    u"シダレザクラ",
-    u"シダレヤナギ",
+    u"シダレウメ", u"シダレエンジュ", u"シダレカツラ", u"シダレザクラ", u"シダレヤナギ",
 };
 
 inline constexpr std::array<std::u16string_view, 2> kOption5Species{
@@ -90,72 +52,30 @@ inline constexpr std::array<std::u16string_view, 2> kOption5Species{
 };
 
 inline constexpr std::array<std::u16string_view, 6> kOption6Species{
-    u"クジャクヒバ",
-    u"コノテガシワ",
-    u"シノブヒバ",
-    u"チャボヒバ",
-    u"カイズカイブキ",
-    u"ヒムロ",
+    u"クジャクヒバ", u"コノテガシワ", u"シノブヒバ", u"チャボヒバ", u"カイズカイブキ", u"ヒムロ",
 };
 
 inline constexpr std::array<std::u16string_view, 12> kOption7Species{
-    u"イヌツゲ",
-    u"カナメモチ",
-    u"キンモクセイ",
-    u"サカキ",
-    u"サザンカ",
-    u"サンゴジュ",
-    u"セイヨウヒイラギ",
-    u"トウネズミモチ",
-    u"ヒイラギモクセイ",
-    u"ヒサカキ",
-    u"ムクゲ",
-    u"モッコク",
+    u"イヌツゲ",         u"カナメモチ",     u"キンモクセイ",     u"サカキ",   u"サザンカ", u"サンゴジュ",
+    u"セイヨウヒイラギ", u"トウネズミモチ", u"ヒイラギモクセイ", u"ヒサカキ", u"ムクゲ",   u"モッコク",
 };
 
 inline constexpr std::array<std::u16string_view, 11> kOption8Species{
-    u"オオムラサキツツジ",
-    u"カンツバキ",
-    u"キリシマツツジ",
-    u"サツキ",
-    u"シャリンバイ",
-    u"ジンチョウゲ",
-    u"ドウダンツツジ",
-    u"トベラ",
-    u"ニシキギ",
-    u"ハマヒサカキ",
-    u"ヒラドツツジ",
+    u"オオムラサキツツジ", u"カンツバキ", u"キリシマツツジ", u"サツキ",       u"シャリンバイ", u"ジンチョウゲ",
+    u"ドウダンツツジ",     u"トベラ",     u"ニシキギ",       u"ハマヒサカキ", u"ヒラドツツジ",
 };
 
 inline constexpr std::array<std::u16string_view, 7> kOption9Species{
-    u"アジサイ",
-    u"キョウチクトウ",
-    u"トサミズキ",
-    u"シモツケ",
-    u"ナンテン",
-    u"ヒイラギナンテン",
-    u"ヒョウガミズキ",
+    u"アジサイ", u"キョウチクトウ", u"トサミズキ", u"シモツケ", u"ナンテン", u"ヒイラギナンテン", u"ヒョウガミズキ",
 };
 
 inline constexpr std::array<std::u16string_view, 9> kOption10Species{
-    u"ウツギ",
-    u"エニシダ",
-    u"キンシバイ",
-    u"コデマリ",
-    u"ビョウヤナギ",
-    u"ヤマブキ",
-    u"ミヤギノハギ",
-    u"アベリア",
-    u"レンギョウ",
+    u"ウツギ",   u"エニシダ",     u"キンシバイ", u"コデマリ",   u"ビョウヤナギ",
+    u"ヤマブキ", u"ミヤギノハギ", u"アベリア",   u"レンギョウ",
 };
 
 inline constexpr std::array<std::u16string_view, 6> kOption11Species{
-    u"イタビカズラ",
-    u"キヅタ",
-    u"テイカカヅラ",
-    u"ナツヅタ",
-    u"ハイビャクシン",
-    u"ムベ",
+    u"イタビカズラ", u"キヅタ", u"テイカカヅラ", u"ナツヅタ", u"ハイビャクシン", u"ムベ",
 };
 
 // clang-format off
@@ -177,7 +97,11 @@ inline constexpr std::array<TreeFormCategory, 14> kTreeForms{{
 }};
 // clang-format on
 
-inline constexpr std::size_t kSpeciesNameCount = kOptUranSpecies.size() + kOptNumanSpecies.size() + kOptReraSpecies.size() + kOption1Species.size() + kOption2Species.size() + kOption3Species.size() + kOption4Species.size() + kOption5Species.size() + kOption6Species.size() + kOption7Species.size() + kOption8Species.size() + kOption9Species.size() + kOption10Species.size() + kOption11Species.size();
+inline constexpr std::size_t kSpeciesNameCount =
+    kOptUranSpecies.size() + kOptNumanSpecies.size() + kOptReraSpecies.size() + kOption1Species.size() +
+    kOption2Species.size() + kOption3Species.size() + kOption4Species.size() + kOption5Species.size() +
+    kOption6Species.size() + kOption7Species.size() + kOption8Species.size() + kOption9Species.size() +
+    kOption10Species.size() + kOption11Species.size();
 static_assert(kSpeciesNameCount == 104);
 
 } // namespace pemtos::catalogue

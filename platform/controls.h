@@ -12,11 +12,10 @@
 namespace pemtos::platform {
 
 /// The outcome of one control operation: its value, or the failure to report.
-template <typename T>
-class [[nodiscard]] Outcome {
+template <typename T> class [[nodiscard]] Outcome {
 public:
-    Outcome(T value) : m_value(std::move(value)) {}              // NOLINT(google-explicit-constructor)
-    Outcome(ControlError error) : m_error(std::move(error)) {}   // NOLINT(google-explicit-constructor)
+    Outcome(T value) : m_value(std::move(value)) {}            // NOLINT(google-explicit-constructor)
+    Outcome(ControlError error) : m_error(std::move(error)) {} // NOLINT(google-explicit-constructor)
 
     explicit operator bool() const { return m_value.has_value(); }
     const T &value() const { return *m_value; }
@@ -60,8 +59,7 @@ public:
 };
 
 /// Passes a failed outcome to the error report. Returns whether the handler may go on.
-template <typename T>
-bool succeeded(Controls &controls, const Outcome<T> &outcome)
+template <typename T> bool succeeded(Controls &controls, const Outcome<T> &outcome)
 {
     if (outcome)
         return true;

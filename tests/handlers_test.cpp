@@ -205,8 +205,9 @@ TEST(Command1Click, SelectedRowShowsItsNoteAfterTwoIndexReadsAndOneRowRead)
     controls->select(u"List1", 2); // スギ, before cmdGo was ever pressed
     command1_Click(*controls);
 
-    const std::u16string note = u"常緑針葉樹。自然分布としては、本州・四国・九州の冷温帯下部から，植林などによる人為によって"
-                                u"分布は暖温帯全体にまで広がっている";
+    const std::u16string note =
+        u"常緑針葉樹。自然分布としては、本州・四国・九州の冷温帯下部から，植林などによる人為によって"
+        u"分布は暖温帯全体にまで広がっている";
     const std::vector<Call> expected = {
         {Operation::ListIndexGet, u"List1", u"", 0},
         {Operation::ListIndexGet, u"List1", u"", 0},

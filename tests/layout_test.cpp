@@ -96,12 +96,11 @@ TEST(Layout, FrameChildrenLieAtTheirWindowPositions)
 TEST(Layout, TabOrderFollowsTheDesign)
 {
     const std::u16string_view expected[] = {
-        u"Frame2",    u"optUran",   u"optNuman",  u"optRera",   u"cmdGo",     u"Picture1",  u"Picture2",
-        u"Option1",   u"Option2",   u"Option3",   u"Option4",   u"Picture3",  u"Picture4",  u"Picture5",
-        u"Picture6",  u"Picture7",  u"Picture8",  u"List1",     u"Label3",    u"Option5",   u"Command1",
-        u"Option6",   u"Picture9",  u"Picture10", u"Option7",   u"Picture11", u"Option8",   u"Picture12",
-        u"Option9",   u"Picture13", u"Option10",  u"Picture14", u"Option11",  u"Picture15", u"Label10",
-        u"Label11",   u"Label2",    u"Label12",   u"Label1",    u"Label4"};
+        u"Frame2",   u"optUran",   u"optNuman", u"optRera",   u"cmdGo",    u"Picture1",  u"Picture2", u"Option1",
+        u"Option2",  u"Option3",   u"Option4",  u"Picture3",  u"Picture4", u"Picture5",  u"Picture6", u"Picture7",
+        u"Picture8", u"List1",     u"Label3",   u"Option5",   u"Command1", u"Option6",   u"Picture9", u"Picture10",
+        u"Option7",  u"Picture11", u"Option8",  u"Picture12", u"Option9",  u"Picture13", u"Option10", u"Picture14",
+        u"Option11", u"Picture15", u"Label10",  u"Label11",   u"Label2",   u"Label12",   u"Label1",   u"Label4"};
     for (int index = 0; index < static_cast<int>(std::size(expected)); ++index)
         EXPECT_EQ(control(expected[index]).tabIndex, index) << ascii(expected[index]);
     EXPECT_EQ(control(u"Image1").tabIndex, -1);
@@ -113,9 +112,9 @@ TEST(Layout, StackingPutsCmdGoAboveTheFrameAndPicturesAboveOptions)
     const std::vector<std::u16string_view> window = {u"Command1", u"List1", u"cmdGo", u"Frame2"};
     EXPECT_EQ(stackFromTop(u"Form1"), window);
     const std::vector<std::u16string_view> frame = {
-        u"Picture15", u"Option11", u"Picture14", u"Option10", u"Picture13", u"Option9",  u"Picture12", u"Option8",
-        u"Picture11", u"Option7",  u"Picture10", u"Picture9", u"Option6",   u"Option5",  u"Picture8",  u"Picture7",
-        u"Picture6",  u"Picture5", u"Picture4",  u"Picture3", u"Option4",   u"Option3",  u"Option2",   u"Option1",
+        u"Picture15", u"Option11", u"Picture14", u"Option10", u"Picture13", u"Option9", u"Picture12", u"Option8",
+        u"Picture11", u"Option7",  u"Picture10", u"Picture9", u"Option6",   u"Option5", u"Picture8",  u"Picture7",
+        u"Picture6",  u"Picture5", u"Picture4",  u"Picture3", u"Option4",   u"Option3", u"Option2",   u"Option1",
         u"Picture2",  u"Picture1", u"optRera",   u"optNuman", u"optUran"};
     EXPECT_EQ(stackFromTop(u"Frame2"), frame);
 
@@ -137,14 +136,14 @@ TEST(Layout, IllustrationsStandRightOfTheirOptionAndCoverItsRightEdge)
         std::u16string_view option;
         int twips;
     };
-    const Cover covers[] = {{u"optUran", 375}, {u"optNuman", 255}, {u"Option4", 255},  {u"optRera", 135},
-                            {u"Option6", 135}, {u"Option1", 15},   {u"Option2", 15},   {u"Option3", 15},
-                            {u"Option10", 15}, {u"Option5", 0},    {u"Option7", 0},    {u"Option8", 0},
+    const Cover covers[] = {{u"optUran", 375}, {u"optNuman", 255}, {u"Option4", 255}, {u"optRera", 135},
+                            {u"Option6", 135}, {u"Option1", 15},   {u"Option2", 15},  {u"Option3", 15},
+                            {u"Option10", 15}, {u"Option5", 0},    {u"Option7", 0},   {u"Option8", 0},
                             {u"Option9", 0},   {u"Option11", 0}};
     for (const Cover &cover : covers) {
         const ControlSpec &option = control(cover.option);
         const auto art = std::find_if(illustrations().begin(), illustrations().end(),
-                                               [&](const Illustration &item) { return item.option == cover.option; });
+                                      [&](const Illustration &item) { return item.option == cover.option; });
         ASSERT_NE(art, illustrations().end());
         const ControlSpec &picture = control(art->picture);
         EXPECT_EQ(std::max(0, option.left + option.width - picture.left), cover.twips) << ascii(cover.option);
@@ -171,12 +170,11 @@ TEST(Layout, FontsAndColoursAsDesigned)
     EXPECT_EQ(withFont, 5) << "every other control uses the default font";
 
     for (const ControlSpec &spec : layout()) {
-        const bool sharesBackground = spec.controlClass == ControlClass::Form ||
-                                      spec.controlClass == ControlClass::Frame ||
-                                      spec.controlClass == ControlClass::OptionButton ||
-                                      spec.controlClass == ControlClass::Label;
-        EXPECT_EQ(spec.backColour, sharesBackground ? std::optional(platform::kSystemInactiveCaptionText)
-                                                    : std::nullopt)
+        const bool sharesBackground =
+            spec.controlClass == ControlClass::Form || spec.controlClass == ControlClass::Frame ||
+            spec.controlClass == ControlClass::OptionButton || spec.controlClass == ControlClass::Label;
+        EXPECT_EQ(spec.backColour,
+                  sharesBackground ? std::optional(platform::kSystemInactiveCaptionText) : std::nullopt)
             << ascii(spec.name);
         const bool coloursText = spec.name == u"Label4" || spec.name == u"Label2" || spec.name == u"Label3";
         EXPECT_EQ(spec.foreColour, coloursText ? std::optional(platform::kSystemBackground) : std::nullopt)

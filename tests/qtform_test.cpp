@@ -58,8 +58,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    template <typename Widget = QWidget>
-    Widget *get(std::u16string_view control) const
+    template <typename Widget = QWidget> Widget *get(std::u16string_view control) const
     {
         auto *widget = qobject_cast<Widget *>(m_form->control(control));
         if (widget == nullptr)
@@ -90,8 +89,8 @@ protected:
     {
         QWidget *widget = get(control);
         // Options are clicked on their circle: the right edge of some lies under an illustration.
-        const QPoint at = qobject_cast<QRadioButton *>(widget) != nullptr ? QPoint(6, widget->height() / 2)
-                                                                           : widget->rect().center();
+        const QPoint at =
+            qobject_cast<QRadioButton *>(widget) != nullptr ? QPoint(6, widget->height() / 2) : widget->rect().center();
         QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     }
 
@@ -222,11 +221,10 @@ TEST_F(QtFormTest, OpensWithNoOptionEmptyOutputsAndTreeFormOnesNames)
 TEST_F(QtFormTest, FocusChainFollowsTheDesignedTabOrder)
 {
     const std::vector<std::u16string_view> expected = {
-        u"optUran",   u"optNuman",  u"optRera",   u"cmdGo",     u"Picture1",  u"Picture2",  u"Option1",
-        u"Option2",   u"Option3",   u"Option4",   u"Picture3",  u"Picture4",  u"Picture5",  u"Picture6",
-        u"Picture7",  u"Picture8",  u"List1",     u"Option5",   u"Command1",  u"Option6",   u"Picture9",
-        u"Picture10", u"Option7",   u"Picture11", u"Option8",   u"Picture12", u"Option9",   u"Picture13",
-        u"Option10",  u"Picture14", u"Option11",  u"Picture15"};
+        u"optUran", u"optNuman",  u"optRera",  u"cmdGo",     u"Picture1", u"Picture2",  u"Option1",  u"Option2",
+        u"Option3", u"Option4",   u"Picture3", u"Picture4",  u"Picture5", u"Picture6",  u"Picture7", u"Picture8",
+        u"List1",   u"Option5",   u"Command1", u"Option6",   u"Picture9", u"Picture10", u"Option7",  u"Picture11",
+        u"Option8", u"Picture12", u"Option9",  u"Picture13", u"Option10", u"Picture14", u"Option11", u"Picture15"};
     // The option group is one stop for the Tab key (Qt drops the tab focus of the options that
     // are not checked, as Windows does); the chain itself still follows the design order.
     std::vector<std::u16string_view> chain;
@@ -353,7 +351,8 @@ TEST_F(QtFormTest, IllustrationsAreShownAtNaturalSizeFromTheInnerCorner)
     for (const window::Illustration &art : window::illustrations()) {
         SCOPED_TRACE(name(art.picture));
         auto *box = get<PictureBox>(art.picture);
-        const QImage bitmap(QStringLiteral(":/art/%1.bmp").arg(QString::fromLatin1(art.file.data(), qsizetype(art.file.size()))));
+        const QImage bitmap(
+            QStringLiteral(":/art/%1.bmp").arg(QString::fromLatin1(art.file.data(), qsizetype(art.file.size()))));
         ASSERT_EQ(bitmap.size(), QSize(art.width, art.height));
         EXPECT_EQ(box->shownPixmap().size(), bitmap.size());
         EXPECT_EQ(box->frameShadow(), QFrame::Sunken);

@@ -23,7 +23,7 @@ std::string show(std::optional<std::u16string_view> text)
     return out;
 }
 
-#define EXPECT_NOTE(name, expected) \
+#define EXPECT_NOTE(name, expected)                                                                                    \
     EXPECT_EQ(show(findSpeciesNote(std::u16string_view(name))), show(std::u16string_view(expected))) << "for " #name
 
 TEST(SpeciesNote, TableHasOneRowPerSpeciesThenTheEmptyRow)
@@ -62,12 +62,14 @@ TEST(SpeciesNote, NotesAreReturnedCharacterForCharacter)
     // An ASCII comma beside full-width ones.
     EXPECT_NOTE(u"シンジュ", u"落葉高木\u002Cニワウルシとも呼ばれる\u3002実は赤くなり\uFF0C熟すと褐色になる\u3002");
     // Full-width parentheses and digits, the full-width tilde.
-    EXPECT_NOTE(u"ヤマモモ", u"常緑高木\u3002台湾から中国\u30FBフィリピンにも分布\u3002果実は黒赤色に熟す\uFF08夏\uFF09\u3002");
+    EXPECT_NOTE(u"ヤマモモ",
+                u"常緑高木\u3002台湾から中国\u30FBフィリピンにも分布\u3002果実は黒赤色に熟す\uFF08夏\uFF09\u3002");
     EXPECT_NOTE(u"クスノキ",
                 u"常緑高木\u3002常緑樹だが葉の寿命は\uFF11年間で\uFF0C春に新葉がでる\u3002果実は秋に黒く熟す\u3002");
     EXPECT_NOTE(u"マテバシイ", u"常緑高木\u3002\uFF15月のおわり頃から\uFF16月にかけ尾状の花序を形成する\u3002"
                                u"ドングリはそのままでも食べられる\u3002");
-    EXPECT_NOTE(u"シダレエンジュ", u"マメ科に属する落葉高木\u3002" u"7\uFF5E8月で\uFF0C蝶形の小さい白花をつける\u3002");
+    EXPECT_NOTE(u"シダレエンジュ", u"マメ科に属する落葉高木\u3002"
+                                   u"7\uFF5E8月で\uFF0C蝶形の小さい白花をつける\u3002");
     // Trailing full-width commas and a trailing space.
     EXPECT_NOTE(u"ケヤキ", u"紅葉は赤色\uFF0C");
     EXPECT_NOTE(u"サクラ", u"紅葉は赤色\uFF0C花の色はピンク色\uFF0C北米風落葉樹\uFF0C");
@@ -109,8 +111,8 @@ TEST(SpeciesNote, AnEmptyNoteIsAMatchNotAMiss)
 
 TEST(SpeciesNote, NothingSelectedFindsTheEmptyRow)
 {
-    for (const std::optional<std::u16string_view> key : {std::optional<std::u16string_view>{},
-                                                         std::optional<std::u16string_view>{u""}}) {
+    for (const std::optional<std::u16string_view> key :
+         {std::optional<std::u16string_view>{}, std::optional<std::u16string_view>{u""}}) {
         const auto note = findSpeciesNote(key);
         ASSERT_TRUE(note.has_value());
         EXPECT_TRUE(note->empty());
@@ -122,12 +124,20 @@ TEST(SpeciesNote, OtherWritingsOfANameFindNothing)
     const std::u16string_view misses[] = {
         u"\uFF7D\uFF77\uFF9E", // スギ in half-width katakana
         u"すぎ",               // in hiragana
-        u" スギ", u"スギ ", u"\u3000スギ", u"スギ\u3000",
-        u"スギ\n", u"ｽｷﾞ", u"ヤシ", u"ヤシ類 ",
-        u"逆卵円形", u"盃状形",                               // tree-form captions
-        u"\u2015\u3000高木\u3000\u2015", u"選択樹形の特徴 ・・", // window headings
-        u"\u3000\u3000\u3000\u3000\u3000",                      // the blank caption
-        u"北米風落葉樹",                                        // a note is not a name
+        u" スギ",
+        u"スギ ",
+        u"\u3000スギ",
+        u"スギ\u3000",
+        u"スギ\n",
+        u"ｽｷﾞ",
+        u"ヤシ",
+        u"ヤシ類 ",
+        u"逆卵円形",
+        u"盃状形", // tree-form captions
+        u"\u2015\u3000高木\u3000\u2015",
+        u"選択樹形の特徴 ・・",            // window headings
+        u"\u3000\u3000\u3000\u3000\u3000", // the blank caption
+        u"北米風落葉樹",                   // a note is not a name
     };
     for (std::u16string_view miss : misses)
         EXPECT_FALSE(findSpeciesNote(miss).has_value()) << show(miss);

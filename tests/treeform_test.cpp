@@ -69,9 +69,9 @@ TEST(TreeForm, HoldsOneHundredAndFourDistinctSpecies)
 
 TEST(TreeForm, FirstListKeepsItsDisplayOrder)
 {
-    const std::u16string_view expected[] = {u"アカエゾマツ", u"イチイ",   u"スギ",       u"イチョウ",
-                                            u"コウヤマキ",   u"モミ",     u"コバノナンヨウスギ", u"ドイツトウヒ",
-                                            u"ヒノキ",       u"カラマツ", u"ヒマラヤスギ", u"メタセコイヤ"};
+    const std::u16string_view expected[] = {
+        u"アカエゾマツ",       u"イチイ",       u"スギ",   u"イチョウ", u"コウヤマキ",   u"モミ",
+        u"コバノナンヨウスギ", u"ドイツトウヒ", u"ヒノキ", u"カラマツ", u"ヒマラヤスギ", u"メタセコイヤ"};
     const auto species = treeForms().front().species;
     EXPECT_TRUE(std::equal(species.begin(), species.end(), std::begin(expected), std::end(expected)));
 }
@@ -104,8 +104,8 @@ TEST(TreeForm, LookupByOptionFindsEachRecord)
 TEST(TreeForm, LookupIgnoresCaptionsAndNearMisses)
 {
     // "盃状形" and "枝垂形" are the captions of two records each: only options identify a record.
-    for (std::u16string_view notAnOption : {u"盃状形", u"枝垂形", u"", u"opturan", u"Option12", u"Option0",
-                                            u" optUran", u"Frame2", u"cmdGo"})
+    for (std::u16string_view notAnOption :
+         {u"盃状形", u"枝垂形", u"", u"opturan", u"Option12", u"Option0", u" optUran", u"Frame2", u"cmdGo"})
         EXPECT_EQ(findTreeFormByOption(notAnOption), nullptr);
     EXPECT_EQ(findTreeFormByOption(u"Option3")->number, 6);
     EXPECT_EQ(findTreeFormByOption(u"Option8")->number, 11);

@@ -49,7 +49,7 @@ std::span<const Illustration> illustrations()
 const Illustration *findIllustration(std::u16string_view picture)
 {
     const auto found = std::find_if(kIllustrations.begin(), kIllustrations.end(),
-                                     [picture](const Illustration &art) { return art.picture == picture; });
+                                    [picture](const Illustration &art) { return art.picture == picture; });
     return found == kIllustrations.end() ? nullptr : &*found;
 }
 

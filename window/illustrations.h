@@ -10,11 +10,11 @@ namespace pemtos::window {
 /// inner top-left corner. Bitmaps are 24-bit BMP files under window/art/, each
 /// with a drawing of twice the size beside it ("@2x") for high-density screens.
 struct Illustration {
-    std::u16string_view picture;     ///< design name of the picture box
-    std::u16string_view option;      ///< the option button it illustrates
-    std::string_view file;           ///< base name of the bitmap, e.g. "picture1"
-    int resourceId;                  ///< bitmap resource number in the Windows build
-    int width;                       ///< bitmap size in pixels
+    std::u16string_view picture; ///< design name of the picture box
+    std::u16string_view option;  ///< the option button it illustrates
+    std::string_view file;       ///< base name of the bitmap, e.g. "picture1"
+    int resourceId;              ///< bitmap resource number in the Windows build
+    int width;                   ///< bitmap size in pixels
     int height;
     std::u16string_view description; ///< what the drawing shows, for screen readers
 };

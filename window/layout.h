@@ -38,13 +38,13 @@ struct ControlSpec {
     int top;
     int width; ///< for the window: its client area
     int height;
-    int tabIndex;                  ///< -1: takes no place in the tab order
-    std::u16string_view caption;   ///< caption or window title; empty when none
-    const FontSpec *font;          ///< nullptr: the default font
+    int tabIndex;                                  ///< -1: takes no place in the tab order
+    std::u16string_view caption;                   ///< caption or window title; empty when none
+    const FontSpec *font;                          ///< nullptr: the default font
     std::optional<platform::OleColour> backColour; ///< no value: the class default
     std::optional<platform::OleColour> foreColour; ///< no value: the class default
-    ClickHandler onClick;          ///< nullptr: clicking does nothing
-    std::span<const std::u16string_view> rows; ///< a list box's rows when the window opens
+    ClickHandler onClick;                          ///< nullptr: clicking does nothing
+    std::span<const std::u16string_view> rows;     ///< a list box's rows when the window opens
 };
 
 /// A rectangle in twips or pixels.

@@ -64,7 +64,8 @@ std::optional<std::string> displayProblem()
         return value != nullptr && *value != '\0';
     };
     if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM"))
-        return std::string("pemtos needs a desktop session: no X11 or Wayland display is set (DISPLAY, WAYLAND_DISPLAY).");
+        return std::string(
+            "pemtos needs a desktop session: no X11 or Wayland display is set (DISPLAY, WAYLAND_DISPLAY).");
 #endif
     return std::nullopt;
 }

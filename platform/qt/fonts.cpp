@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/fonts.h"
 
-#include <algorithm>
 #include <QFontDatabase>
+#include <algorithm>
 
 #include <array>
 #include <cmath>

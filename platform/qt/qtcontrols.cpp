@@ -45,8 +45,7 @@ void QtControls::failOperation(int n)
     m_failCountdown = n;
 }
 
-template <typename Widget>
-Widget *QtControls::widgetFor(std::u16string_view name)
+template <typename Widget> Widget *QtControls::widgetFor(std::u16string_view name)
 {
     if (m_failCountdown > 0 && --m_failCountdown == 0)
         return nullptr;

@@ -42,8 +42,7 @@ public:
     void reportError(const platform::ControlError &error) override;
 
 private:
-    template <typename Widget>
-    Widget *widgetFor(std::u16string_view name);
+    template <typename Widget> Widget *widgetFor(std::u16string_view name);
 
     QWidget *m_window;
     QHash<QString, QPointer<QWidget>> m_widgets;

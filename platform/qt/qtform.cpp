@@ -38,15 +38,15 @@ QColor toQColor(platform::OleColour colour)
 
 QRect pixelRect(const window::ControlSpec &spec)
 {
-    const window::Rect rect =
-        window::toPixels(window::Rect{spec.left, spec.top, spec.width, spec.height});
+    const window::Rect rect = window::toPixels(window::Rect{spec.left, spec.top, spec.width, spec.height});
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
 QPixmap loadArt(std::string_view file, const char *suffix)
 {
-    return QPixmap(QStringLiteral(":/art/%1%2.bmp").arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())),
-                                                        QString::fromLatin1(suffix)));
+    return QPixmap(
+        QStringLiteral(":/art/%1%2.bmp")
+            .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix)));
 }
 
 } // namespace

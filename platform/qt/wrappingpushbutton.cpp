@@ -25,8 +25,8 @@ void WrappingPushButton::paintEvent(QPaintEvent * /*event*/)
         contents.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
-    painter.drawItemText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
-                         isEnabled(), caption, QPalette::ButtonText);
+    painter.drawItemText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(), isEnabled(),
+                         caption, QPalette::ButtonText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

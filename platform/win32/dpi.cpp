@@ -6,8 +6,7 @@ namespace {
 
 // The DPI functions of Windows 10 are looked up at run time so that the program
 // still starts where they are missing.
-template <typename Function>
-Function user32Function(const char *name)
+template <typename Function> Function user32Function(const char *name)
 {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (user32 == nullptr)

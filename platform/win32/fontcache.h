@@ -47,10 +47,9 @@ public:
     /// How many fonts have been created so far.
     std::size_t size() const { return m_fonts.size(); }
 
-    /// What `font` asks GDI for: the character height is negative, in pixels.
-    static LOGFONTW describe(const window::FontSpec &spec, int dpi, const FaceProbe &installed);
-
 private:
+    HFONT create(const window::FontSpec &spec) const;
+
     struct Entry {
         std::u16string_view face;
         int centiPoints;

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: MIT
+#include "platform/win32/fontcache.h"
+
+#include "platform/win32/text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pemtos::win32 {
+namespace {
+
+struct StandIn {
+    const wchar_t *face;
+    int widthPercent;
+};
+
+struct FaceFallback {
+    std::u16string_view face;        ///< empty: any face without an entry of its own
+    std::array<StandIn, 5> standIns; ///< ends early at a null face
+};
+
+// The layout's faces come with Japanese Windows and Microsoft Office. Their English
+// names are tried first, then free faces from Debian packages that Wine sees:
+// IPA P Gothic has the proportional MS Gothic's metrics; RocknRoll One is a pop
+// display face like the title's, but its kana are full-width, so it is set 5 %
+// narrower to fit where the proportional original fits.
+// clang-format off
+constexpr std::array<FaceFallback, 3> kFallbacks{{
+    {u"ＭＳ Ｐゴシック",   {{{L"MS PGothic", 100}, {L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}}}},
+    {u"HGP創英角ﾎﾟｯﾌﾟ体", {{{L"HGP創英角ポップ体", 100}, {L"HGPSoeiKakupoptai", 100}, {L"RocknRoll One", 95}, {L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}}}},
+    {u"",                  {{{L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}, {nullptr, 100}}}},
+}};
+// clang-format on
+
+const FaceFallback &fallbackFor(std::u16string_view face)
+{
+    const auto *found = std::find_if(kFallbacks.begin(), kFallbacks.end(),
+                                     [face](const FaceFallback &entry) { return entry.face == face; });
+    return found == kFallbacks.end() ? kFallbacks.back() : *found;
+}
+
+int CALLBACK noteFace(const LOGFONTW * /*font*/, const TEXTMETRICW * /*metrics*/, DWORD /*type*/, LPARAM found)
+{
+    *reinterpret_cast<bool *>(found) = true;
+    return 0; // one is enough
+}
+
+LOGFONTW logFont(std::wstring_view face, const window::FontSpec &spec, int dpi)
+{
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(spec.centiPoints, dpi, 7200);
+    font.lfWeight = spec.weight;
+    font.lfCharSet = static_cast<BYTE>(window::kShiftJisCharset);
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::size_t length = std::min(face.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
+    std::copy_n(face.begin(), length, font.lfFaceName);
+    return font;
+}
+
+} // namespace
+
+FaceChoice chooseFace(std::u16string_view face, const FaceProbe &installed)
+{
+    std::wstring own = toWide(face);
+    if (installed(own))
+        return {own, 100};
+    for (const StandIn &standIn : fallbackFor(face).standIns) {
+        if (standIn.face != nullptr && installed(standIn.face))
+            return {standIn.face, standIn.widthPercent};
+    }
+    return {own, 100};
+}
+
+bool isFaceInstalled(std::wstring_view face)
+{
+    if (face.empty() || face.size() >= LF_FACESIZE)
+        return false;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::copy(face.begin(), face.end(), wanted.lfFaceName);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+FontCache::FontCache(int dpi, FaceProbe installed) : m_dpi(dpi), m_installed(std::move(installed)) {}
+
+FontCache::~FontCache()
+{
+    for (const Entry &entry : m_fonts)
+        DeleteObject(entry.font);
+}
+
+HFONT FontCache::font(const window::FontSpec *spec)
+{
+    const window::FontSpec &wanted = spec != nullptr ? *spec : kDefaultFont;
+    const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&wanted](const Entry &entry) {
+        return entry.face == wanted.face && entry.centiPoints == wanted.centiPoints && entry.weight == wanted.weight;
+    });
+    if (found != m_fonts.end())
+        return found->font;
+    HFONT font = create(wanted);
+    if (font != nullptr)
+        m_fonts.push_back({wanted.face, wanted.centiPoints, wanted.weight, font});
+    return font;
+}
+
+HFONT FontCache::create(const window::FontSpec &spec) const
+{
+    const FaceChoice choice = chooseFace(spec.face, m_installed);
+    LOGFONTW font = logFont(choice.face, spec, m_dpi);
+    if (choice.widthPercent == 100)
+        return CreateFontIndirectW(&font);
+
+    // A narrower stand-in: its letters' average width, scaled.
+    HFONT natural = CreateFontIndirectW(&font);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, natural);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(natural);
+    font.lfWidth = MulDiv(metrics.tmAveCharWidth, choice.widthPercent, 100);
+    return CreateFontIndirectW(&font);
+}
+
+} // namespace pemtos::win32

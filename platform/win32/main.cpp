@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "platform/controlerror.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32form.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
+{
+    // Before the first window, so that every window is laid out in real pixels.
+    pemtos::win32::declarePerMonitorDpiAwareness();
+    try {
+        pemtos::win32::Win32Form form(instance);
+        form.show(showCommand);
+        return form.run();
+    } catch (const std::exception &error) {
+        const std::string what = error.what();
+        const std::wstring text(what.begin(), what.end());
+        MessageBoxW(nullptr, text.c_str(), pemtos::win32::toWide(pemtos::platform::errorReportTitle()).c_str(),
+                    MB_ICONERROR | MB_OK);
+        return 1;
+    }
+}

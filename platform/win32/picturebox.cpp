@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "platform/win32/picturebox.h"
+
+#include "platform/colours.h"
+#include "platform/win32/dpi.h"
+
+namespace pemtos::win32 {
+namespace {
+
+// A picture box keeps its class's default background, the button face.
+constexpr platform::OleColour kButtonFace = platform::kSystemColourFlag | COLOR_BTNFACE;
+
+COLORREF toColorRef(platform::OleColour colour)
+{
+    const platform::Rgb rgb = platform::resolveColour(colour);
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+} // namespace
+
+bool PictureBox::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kClassName, &existing) != FALSE)
+        return true;
+    // One brush for the life of the process, as long as the class lives.
+    static HBRUSH background = CreateSolidBrush(toColorRef(kButtonFace));
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HBITMAP PictureBox::bitmap(HWND box)
+{
+    return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE: {
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_PAINT:
+        paint(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(window);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void PictureBox::paint(HWND window)
+{
+    PAINTSTRUCT paintStruct{};
+    HDC target = BeginPaint(window, &paintStruct);
+    HBITMAP shown = bitmap(window);
+    BITMAP size{};
+    if (shown != nullptr && GetObjectW(shown, sizeof(size), &size) != 0) {
+        HDC source = CreateCompatibleDC(target);
+        HGDIOBJ previous = SelectObject(source, shown);
+        // One bitmap pixel per pixel at 96 DPI; on denser screens the drawing grows
+        // with the layout so that it keeps filling its box. The client area clips it.
+        const int dpi = windowDpi(window);
+        if (dpi == kDefaultDpi) {
+            BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(target, HALFTONE);
+            SetBrushOrgEx(target, 0, 0, nullptr);
+            StretchBlt(target, 0, 0, MulDiv(size.bmWidth, dpi, kDefaultDpi), MulDiv(size.bmHeight, dpi, kDefaultDpi),
+                       source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        }
+        SelectObject(source, previous);
+        DeleteDC(source);
+    }
+    EndPaint(window, &paintStruct);
+}
+
+} // namespace pemtos::win32

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+// Resource numbers shared by the resource script and the code that loads them; plain
+// macros, as the resource compiler reads this file too. The illustrations' bitmap
+// numbers are those of window::illustrations().
+#pragma once
+
+#define PEMTOS_ICON_ID 1

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "platform/win32/tabnavigation.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pemtos::win32 {
+namespace {
+
+using window::ControlClass;
+using window::ControlSpec;
+
+/// The controls with a tab index that `included` accepts, in tab order.
+template <typename Predicate> std::vector<const ControlSpec *> inTabOrder(Predicate included)
+{
+    std::vector<const ControlSpec *> stops;
+    for (const ControlSpec &spec : window::layout()) {
+        if (spec.tabIndex >= 0 && included(spec))
+            stops.push_back(&spec);
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const ControlSpec *left, const ControlSpec *right) { return left->tabIndex < right->tabIndex; });
+    return stops;
+}
+
+const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16string_view current, bool backwards)
+{
+    if (stops.empty())
+        return nullptr;
+    const auto found =
+        std::find_if(stops.begin(), stops.end(), [current](const ControlSpec *spec) { return spec->name == current; });
+    if (found == stops.end())
+        return backwards ? stops.back() : stops.front();
+    const auto index = static_cast<std::size_t>(found - stops.begin());
+    const std::size_t next = backwards ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size();
+    return stops[next];
+}
+
+const std::vector<const ControlSpec *> &focusStops()
+{
+    static const std::vector<const ControlSpec *> stops =
+        inTabOrder([](const ControlSpec &spec) { return takesFocus(spec.controlClass); });
+    return stops;
+}
+
+} // namespace
+
+bool takesFocus(ControlClass controlClass)
+{
+    switch (controlClass) {
+    case ControlClass::CommandButton:
+    case ControlClass::ListBox:
+    case ControlClass::OptionButton:
+    case ControlClass::PictureBox:
+        return true;
+    case ControlClass::Form:
+    case ControlClass::Frame:
+    case ControlClass::Label:
+    case ControlClass::Image:
+        break;
+    }
+    return false;
+}
+
+const ControlSpec &nextTabStop(std::u16string_view current, bool backwards)
+{
+    // The layout always has controls that take the focus.
+    return *step(focusStops(), current, backwards);
+}
+
+const ControlSpec &firstTabStop()
+{
+    return *focusStops().front();
+}
+
+const ControlSpec *nextOption(std::u16string_view current, bool backwards)
+{
+    const ControlSpec *spec = window::findControl(current);
+    if (spec == nullptr || spec->controlClass != ControlClass::OptionButton)
+        return nullptr;
+    const auto options = inTabOrder([spec](const ControlSpec &other) {
+        return other.controlClass == ControlClass::OptionButton && other.container == spec->container;
+    });
+    return step(options, current, backwards);
+}
+
+} // namespace pemtos::win32

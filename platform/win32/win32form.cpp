@@ -1,0 +1,444 @@
+// SPDX-License-Identifier: MIT
+#include "platform/win32/win32form.h"
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/imagecontrol.h"
+#include "platform/win32/optionbutton.h"
+#include "platform/win32/picturebox.h"
+#include "platform/win32/resourceids.h"
+#include "platform/win32/tabnavigation.h"
+#include "platform/win32/text.h"
+#include "window/illustrations.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+#include <utility>
+
+namespace pemtos::win32 {
+namespace {
+
+using window::ControlClass;
+using window::ControlSpec;
+
+// Text and surfaces without a colour of their own keep their class's default,
+// taken from the same classic scheme as the window's colours.
+constexpr platform::OleColour kButtonText = platform::kSystemColourFlag | COLOR_BTNTEXT;
+constexpr platform::OleColour kButtonFace = platform::kSystemColourFlag | COLOR_BTNFACE;
+
+// A fixed frame: the layout never changes, so the window is neither resized nor maximised.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+// Siblings overlap (cmdGo over the frame, illustrations over their options), so
+// every child clips what lies above it.
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+constexpr UINT_PTR kFrameSubclassId = 1;
+
+COLORREF toColorRef(platform::OleColour colour)
+{
+    const platform::Rgb rgb = platform::resolveColour(colour);
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+[[noreturn]] void throwLastError(const char *what)
+{
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
+
+struct WindowKind {
+    const wchar_t *className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind kindOf(ControlClass controlClass)
+{
+    switch (controlClass) {
+    case ControlClass::Frame:
+        return {L"Button", BS_GROUPBOX | WS_CLIPCHILDREN, 0};
+    case ControlClass::CommandButton:
+        // Captions wider than the button wrap onto further lines.
+        return {L"Button", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0};
+    case ControlClass::OptionButton:
+        return {L"Button", BS_AUTORADIOBUTTON | BS_MULTILINE | BS_VCENTER | WS_TABSTOP, 0};
+    case ControlClass::Label:
+        return {L"Static", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlClass::ListBox:
+        // Unsorted, so added rows append; exactly as high as designed.
+        return {L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlClass::PictureBox:
+        return {PictureBox::kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlClass::Image:
+    case ControlClass::Form:
+        break;
+    }
+    return {ImageControl::kClassName, 0, 0};
+}
+
+/// Whether `spec` is the first option button of its container: it starts the one
+/// group that all the container's option buttons belong to.
+bool startsGroup(std::span<const ControlSpec> layout, const ControlSpec &spec)
+{
+    if (spec.controlClass != ControlClass::OptionButton)
+        return false;
+    return std::none_of(layout.begin(), layout.begin() + (&spec - layout.data()), [&spec](const ControlSpec &earlier) {
+        return earlier.controlClass == ControlClass::OptionButton && earlier.container == spec.container;
+    });
+}
+
+bool isCommandButton(HWND control)
+{
+    const auto type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    std::array<wchar_t, 16> name{};
+    GetClassNameW(control, name.data(), static_cast<int>(name.size()));
+    return CompareStringOrdinal(name.data(), -1, L"Button", -1, TRUE) == CSTR_EQUAL &&
+           (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+} // namespace
+
+Win32Form::Win32Form(HINSTANCE instance) : m_instance(instance), m_layout(window::layout())
+{
+    registerClasses(instance);
+    m_windows.assign(m_layout.size(), nullptr);
+    for (std::size_t row = 0; row < m_layout.size(); ++row) {
+        const ControlSpec &spec = m_layout[row];
+        HWND created = spec.controlClass == ControlClass::Form ? createWindow(spec) : createControl(spec, row);
+        m_windows[row] = created;
+        m_controls.add(spec.name, created);
+        if (spec.controlClass != ControlClass::Form) {
+            // The layout lists siblings from the bottom of the stack to the top.
+            SetWindowPos(created, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        place(row);
+    }
+}
+
+Win32Form::~Win32Form()
+{
+    if (m_window != nullptr)
+        DestroyWindow(m_window);
+    // Only now that no control draws with them.
+    for (HBITMAP bitmap : m_bitmaps)
+        DeleteObject(bitmap);
+    for (const auto &[colour, brush] : m_brushes)
+        DeleteObject(brush);
+}
+
+void Win32Form::registerClasses(HINSTANCE instance)
+{
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kClassName, &existing) == FALSE) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID));
+        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID), IMAGE_ICON,
+                                                            GetSystemMetrics(SM_CXSMICON),
+                                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kClassName;
+        if (RegisterClassExW(&windowClass) == 0)
+            throwLastError("RegisterClassExW");
+    }
+    if (!PictureBox::registerClass(instance) || !ImageControl::registerClass(instance))
+        throwLastError("RegisterClassExW");
+}
+
+HWND Win32Form::createWindow(const ControlSpec &spec)
+{
+    // Sized once its DPI is known, by place().
+    HWND created =
+        CreateWindowExW(kWindowExStyle, kClassName, toWide(spec.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, this);
+    if (created == nullptr)
+        throwLastError("CreateWindowExW");
+    m_dpi = windowDpi(created);
+    m_fonts = std::make_unique<FontCache>(m_dpi);
+    m_controls.setOwner(created);
+    return created;
+}
+
+HWND Win32Form::createControl(const ControlSpec &spec, std::size_t row)
+{
+    const window::ControlSpec *container = window::findControl(spec.container);
+    HWND parent = container != nullptr ? control(container->name) : m_window;
+    const WindowKind kind = kindOf(spec.controlClass);
+    DWORD style = kChildStyle | kind.style;
+    if (startsGroup(m_layout, spec))
+        style |= WS_GROUP;
+
+    std::wstring text = toWide(spec.caption);
+    void *creationData = nullptr;
+    if (spec.controlClass == ControlClass::PictureBox) {
+        if (const window::Illustration *art = window::findIllustration(spec.name)) {
+            auto *bitmap = static_cast<HBITMAP>(
+                LoadImageW(m_instance, MAKEINTRESOURCEW(art->resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            if (bitmap != nullptr)
+                m_bitmaps.push_back(bitmap);
+            creationData = bitmap;
+            // Not shown; what screen readers announce for the drawing.
+            text = toWide(art->description);
+        }
+    }
+
+    HWND created =
+        CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)), m_instance, creationData);
+    if (created == nullptr)
+        throwLastError("CreateWindowExW");
+
+    if (spec.controlClass == ControlClass::Frame) {
+        // The frame holds controls of its own: what they send their parent goes
+        // on to the window, and the frame paints its own background.
+        SetWindowSubclass(created, frameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    for (std::u16string_view row : spec.rows)
+        SendMessageW(created, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
+    return created;
+}
+
+void Win32Form::place(std::size_t row)
+{
+    const ControlSpec &spec = m_layout[row];
+    HWND placed = m_windows[row];
+    if (spec.controlClass == ControlClass::Form) {
+        RECT frame{0, 0, twipsToDevicePixels(spec.width, m_dpi), twipsToDevicePixels(spec.height, m_dpi)};
+        clientToWindowRect(frame, kWindowStyle, kWindowExStyle, m_dpi);
+        SetWindowPos(placed, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    // Edges rather than sizes are scaled, so that neighbours stay flush at any DPI.
+    const int left = twipsToDevicePixels(spec.left, m_dpi);
+    const int top = twipsToDevicePixels(spec.top, m_dpi);
+    const int right = twipsToDevicePixels(spec.left + spec.width, m_dpi);
+    const int bottom = twipsToDevicePixels(spec.top + spec.height, m_dpi);
+    SetWindowPos(placed, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(placed, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->font(spec.font)), TRUE);
+    if (spec.controlClass == ControlClass::OptionButton) {
+        const int visibleRight =
+            twipsToDevicePixels(spec.left + spec.width - OptionButton::coveredStripTwips(spec), m_dpi);
+        OptionButton::attach(placed, right - visibleRight);
+    }
+}
+
+void Win32Form::applyDpi(int dpi)
+{
+    m_dpi = dpi;
+    // The old fonts stay alive until every control has been given its new one.
+    std::unique_ptr<FontCache> previous = std::exchange(m_fonts, std::make_unique<FontCache>(dpi));
+    for (std::size_t row = 0; row < m_layout.size(); ++row)
+        place(row);
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+const ControlSpec *Win32Form::specOf(HWND control) const
+{
+    const auto found = std::find(m_windows.begin(), m_windows.end(), control);
+    if (control == nullptr || found == m_windows.end())
+        return nullptr;
+    return &m_layout[static_cast<std::size_t>(found - m_windows.begin())];
+}
+
+void Win32Form::show(int showCommand)
+{
+    ShowWindow(m_window, showCommand);
+    UpdateWindow(m_window);
+    focus(control(firstTabStop().name));
+    // The window opens with no option button selected, even where an option
+    // button that takes the focus would select itself.
+    for (std::size_t row = 0; row < m_layout.size(); ++row) {
+        if (m_layout[row].controlClass == ControlClass::OptionButton)
+            SendMessageW(m_windows[row], BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+}
+
+void Win32Form::focus(HWND control)
+{
+    if (control == nullptr)
+        return;
+    SetFocus(control);
+    m_lastFocus = control;
+}
+
+void Win32Form::restoreFocus()
+{
+    focus(m_lastFocus != nullptr && IsWindow(m_lastFocus) != FALSE ? m_lastFocus : control(firstTabStop().name));
+}
+
+bool Win32Form::preTranslateMessage(const MSG &message)
+{
+    if (message.message != WM_KEYDOWN || m_window == nullptr ||
+        (message.hwnd != m_window && IsChild(m_window, message.hwnd) == FALSE))
+        return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+
+    HWND focused = GetFocus();
+    const ControlSpec *current = specOf(focused);
+    const std::u16string_view currentName = current != nullptr ? current->name : std::u16string_view{};
+    switch (message.wParam) {
+    case VK_TAB:
+        focus(control(nextTabStop(currentName, shift).name));
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        const ControlSpec *option = nextOption(currentName, message.wParam == VK_LEFT || message.wParam == VK_UP);
+        if (option == nullptr)
+            return false;
+        HWND target = control(option->name);
+        focus(target);
+        SendMessageW(target, BM_CLICK, 0, 0);
+        return true;
+    }
+    case VK_RETURN:
+        if (focused == nullptr || !isCommandButton(focused))
+            return false;
+        SendMessageW(focused, BM_CLICK, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+int Win32Form::run()
+{
+    m_endsProgram = true;
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (preTranslateMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Win32Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *form = static_cast<Win32Form *>(reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto *form = reinterpret_cast<Win32Form *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return form->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return controlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND:
+        eraseBackground(m_window, reinterpret_cast<HDC>(wParam), m_layout.front().backColour.value_or(kButtonFace));
+        return 1;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focused = GetFocus();
+            if (focused != nullptr && IsChild(m_window, focused) != FALSE)
+                m_lastFocus = focused;
+        } else if (HIWORD(wParam) == 0) {
+            restoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        restoreFocus();
+        return 0;
+    case WM_DPICHANGED: {
+        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        applyDpi(LOWORD(wParam));
+        return 0;
+    }
+    case WM_DESTROY:
+        if (m_endsProgram)
+            PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                      DWORD_PTR form)
+{
+    auto *self = reinterpret_cast<Win32Form *>(form);
+    switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (self->m_window != nullptr)
+            return SendMessageW(self->m_window, message, wParam, lParam);
+        break;
+    case WM_ERASEBKGND:
+        if (const ControlSpec *spec = self->specOf(frame)) {
+            self->eraseBackground(frame, reinterpret_cast<HDC>(wParam), spec->backColour.value_or(kButtonFace));
+            return 1;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(frame, frameProc, kFrameSubclassId);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
+
+void Win32Form::onCommand(int id, int code)
+{
+    if (code != BN_CLICKED || id < kFirstControlId)
+        return;
+    const auto row = static_cast<std::size_t>(id - kFirstControlId);
+    if (row < m_layout.size() && m_layout[row].onClick != nullptr)
+        m_layout[row].onClick(m_controls);
+}
+
+LRESULT Win32Form::controlColour(UINT message, HDC dc, HWND control)
+{
+    const ControlSpec *spec = specOf(control);
+    if (spec == nullptr || !spec->backColour)
+        return DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    SetBkColor(dc, toColorRef(*spec->backColour));
+    SetTextColor(dc, toColorRef(spec->foreColour.value_or(kButtonText)));
+    return reinterpret_cast<LRESULT>(brush(*spec->backColour));
+}
+
+void Win32Form::eraseBackground(HWND surface, HDC dc, platform::OleColour colour)
+{
+    RECT client{};
+    GetClientRect(surface, &client);
+    FillRect(dc, &client, brush(colour));
+}
+
+HBRUSH Win32Form::brush(platform::OleColour colour)
+{
+    auto found = m_brushes.find(colour);
+    if (found == m_brushes.end())
+        found = m_brushes.emplace(colour, CreateSolidBrush(toColorRef(colour))).first;
+    return found->second;
+}
+
+} // namespace pemtos::win32

@@ -5,3 +5,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 pemtos_add_test(qtform_test OWN_MAIN
     SOURCES qtform_test.cpp qttestmain.cpp
     LIBRARIES platform_qt Qt6::Test)
+
+pemtos_add_test(qtfaultinjection_test OWN_MAIN
+    SOURCES qtfaultinjection_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)

@@ -13,6 +13,10 @@ BUILD_PACKAGES=(g++ cmake ninja-build googletest libgtest-dev)
 QT_PACKAGES=(qt6-base-dev qt6-qpa-plugins)
 FONT_PACKAGES=(fonts-ipafont-gothic fonts-noto-cjk fonts-rocknroll)
 GUI_TEST_PACKAGES=(xvfb xauth)
+# cmake --install and cpack checked with the tools desktops and Debian use.
+PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils)
+# The program driven over AT-SPI, as a screen reader drives it.
+ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
 
 say() { printf 'dev.sh: %s\n' "$*" >&2; }
@@ -64,7 +68,8 @@ test_windows() {
 
 run_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" \
-        "${GUI_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+        "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
+        "${WINDOWS_PACKAGES[@]}"
     test_qt
     test_windows
 }

@@ -4,11 +4,19 @@
 #include "platform/colours.h"
 #include "platform/qt/fonts.h"
 
+#include <QIcon>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include <cstdint>
 #include <cstdlib>
+
+// The icons are compiled into this static library; naming their initialiser
+// keeps the linker from dropping them.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace pemtos::qt {
 namespace {
@@ -72,8 +80,17 @@ std::optional<std::string> displayProblem()
 
 void setUpApplication()
 {
+    // The name is also what screen readers list the program as.
     QApplication::setApplicationName(QStringLiteral("pemtos"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Lets the desktop match the window to the installed entry and its icon (the
+    // Wayland application ID); the window's own icon serves desktops that do not.
+    QGuiApplication::setDesktopFileName(QStringLiteral(PEMTOS_APP_ID));
+    initIconResources();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
     QApplication::setPalette(classicPalette());

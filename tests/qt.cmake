@@ -9,3 +9,7 @@ pemtos_add_test(qtform_test OWN_MAIN
 pemtos_add_test(qtfaultinjection_test OWN_MAIN
     SOURCES qtfaultinjection_test.cpp qttestmain.cpp
     LIBRARIES platform_qt Qt6::Test)
+
+pemtos_add_test(randomsession_test OWN_MAIN
+    SOURCES randomsession_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)

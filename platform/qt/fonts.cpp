@@ -2,6 +2,7 @@
 #include "platform/qt/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <algorithm>
 
 #include <array>
@@ -102,6 +103,22 @@ QFont fontFor(const window::FontSpec *spec)
     if (spec == nullptr)
         return defaultFont();
     return makeFont(spec->face, spec->centiPoints, spec->weight);
+}
+
+std::optional<std::string> japaneseFontProblem()
+{
+    // Qt draws each character in the first face that has it: the chain's faces, then
+    // what the system offers in their place. Where none has kana, every caption is
+    // drawn as boxes; the metrics say so, where a raw font would not (it takes the
+    // placeholder face that draws the boxes for a face that has the characters).
+    const QFontMetrics metrics(defaultFont());
+    for (const char32_t character : {U'あ', U'ア', U'樹'}) {
+        if (!metrics.inFontUcs4(character)) {
+            return std::string("pemtos: no installed font can show Japanese, so the window's text will show as boxes; "
+                               "install the package fonts-ipafont-gothic.");
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace pemtos::qt

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QStringList>
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace pemtos::qt {
@@ -20,5 +22,10 @@ QFont defaultFont();
 
 /// The font a control sets, or the default font for nullptr.
 QFont fontFor(const window::FontSpec *spec);
+
+/// One line telling the user which package to install when no installed face can
+/// show Japanese in the default font, so that every caption would be boxes; no value
+/// when the text can be shown.
+std::optional<std::string> japaneseFontProblem();
 
 } // namespace pemtos::qt

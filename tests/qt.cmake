@@ -14,6 +14,17 @@ pemtos_add_test(randomsession_test OWN_MAIN
     SOURCES randomsession_test.cpp qttestmain.cpp
     LIBRARIES platform_qt Qt6::Test)
 
+pemtos_add_test(qtaccessibility_test OWN_MAIN
+    SOURCES qtaccessibility_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)
+
+# The real program driven over AT-SPI, in a D-Bus session and X server of its own;
+# Debian's Python, which has the AT-SPI bindings.
+find_program(PEMTOS_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+add_test(NAME accessibility.atspi
+    COMMAND ${PEMTOS_SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/accessibility_test.py $<TARGET_FILE:pemtos>)
+set_tests_properties(accessibility.atspi PROPERTIES TIMEOUT 120)
+
 # The program and a stand-in that starts exactly as it does but closes its window
 # once shown, started in environments where they cannot do their job well.
 add_executable(startupprobe startupprobe.cpp)

@@ -1,12 +1,31 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/picturebox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace pemtos::qt {
+namespace {
+
+// Screen readers present a picture box as a graphic, named after what it shows,
+// rather than as the plain frame Qt would take it for.
+QAccessibleInterface *accessibleGraphic(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(PictureBox::staticMetaObject.className()) || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
 {
+    static const bool accessibleAsGraphic = [] {
+        QAccessible::installFactory(&accessibleGraphic);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsGraphic);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);

@@ -5,6 +5,7 @@
 #include "platform/qt/picturebox.h"
 #include "platform/qt/wrappingpushbutton.h"
 #include "platform/qt/wrappingradiobutton.h"
+#include "window/accessibility.h"
 #include "window/illustrations.h"
 
 #include <QGroupBox>
@@ -70,6 +71,7 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
         widget->setGeometry(pixelRect(spec));
         widget->setFont(fontFor(spec.font));
         applyColours(widget, spec);
+        describeForScreenReaders(widget, spec);
         if (spec.onClick != nullptr)
             connectClick(widget, spec.onClick);
         m_controls.add(widget);
@@ -133,6 +135,16 @@ void QtForm::applyColours(QWidget *widget, const window::ControlSpec &spec)
     if (spec.foreColour)
         palette.setColor(widget->foregroundRole(), toQColor(*spec.foreColour));
     widget->setPalette(palette);
+}
+
+void QtForm::describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
+{
+    // Captions name their controls already; a label without a name of its own
+    // announces each new text it is given.
+    if (const std::u16string_view name = window::accessibleName(spec.name); !name.empty())
+        widget->setAccessibleName(toQString(name));
+    if (const std::u16string_view description = window::accessibleDescription(spec.name); !description.empty())
+        widget->setAccessibleDescription(toQString(description));
 }
 
 void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)

@@ -27,6 +27,7 @@ public:
 private:
     QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
     void applyColours(QWidget *widget, const window::ControlSpec &spec);
+    void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
 

@@ -61,3 +61,7 @@ foreach(fontset family IN ZIP_LISTS pemtos_font_sets pemtos_font_families)
     set_tests_properties(fontcoverage.${fontset} PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${CMAKE_CURRENT_BINARY_DIR}/fontsets/${fontset}.conf;PEMTOS_TEST_FONT_FAMILY=${family}")
 endforeach()
+
+pemtos_add_test(qtkeyboard_test OWN_MAIN
+    SOURCES qtkeyboard_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)

@@ -25,6 +25,10 @@ struct FontSpec {
 inline constexpr int kShiftJisCharset = 128;
 inline constexpr int kTwipsPerPixel = 15; ///< at 96 dots per inch
 
+/// The command button that Enter presses wherever the focus is, unless it is on
+/// another command button, which Enter then presses instead.
+inline constexpr std::u16string_view kDefaultButton = u"cmdGo";
+
 /// Called when the control is clicked.
 using ClickHandler = void (*)(platform::Controls &controls);
 

@@ -2,16 +2,21 @@
 #include "platform/qt/qtform.h"
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/optiongroup.h"
 #include "platform/qt/picturebox.h"
 #include "platform/qt/wrappingpushbutton.h"
 #include "platform/qt/wrappingradiobutton.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 
 #include <algorithm>
 #include <vector>
@@ -77,6 +82,30 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
         m_controls.add(widget);
     }
     chainTabOrder();
+    groupOptions();
+    followFocusWithDefault(nullptr);
+    m_focusFollower = connect(qApp, &QApplication::focusChanged, this,
+                              [this](QWidget * /*old*/, QWidget *now) { followFocusWithDefault(now); });
+}
+
+QtForm::~QtForm()
+{
+    // Closing the window moves the focus once more, when the controls are already gone.
+    disconnect(m_focusFollower);
+}
+
+void QtForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        for (QPushButton *button : commandButtons()) {
+            if (button->isDefault() && button->isEnabled() && button->isVisible()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QWidget *QtForm::createControl(const window::ControlSpec &spec, QWidget *container)
@@ -177,6 +206,54 @@ void QtForm::chainTabOrder()
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void QtForm::groupOptions()
+{
+    // Options that share a container form one group, walked in tab order.
+    std::vector<const window::ControlSpec *> options;
+    for (const window::ControlSpec &spec : window::layout()) {
+        if (spec.controlClass == window::ControlClass::OptionButton)
+            options.push_back(&spec);
+    }
+    std::sort(options.begin(), options.end(),
+              [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
+
+    QHash<QWidget *, OptionGroup *> groups;
+    for (const window::ControlSpec *spec : options) {
+        auto *option = qobject_cast<QAbstractButton *>(control(spec->name));
+        if (option == nullptr)
+            continue;
+        OptionGroup *&group = groups[option->parentWidget()];
+        if (group == nullptr)
+            group = new OptionGroup(this);
+        group->add(option);
+    }
+}
+
+std::vector<QPushButton *> QtForm::commandButtons() const
+{
+    std::vector<QPushButton *> buttons;
+    for (const window::ControlSpec &spec : window::layout()) {
+        if (spec.controlClass != window::ControlClass::CommandButton)
+            continue;
+        if (auto *button = qobject_cast<QPushButton *>(control(spec.name)))
+            buttons.push_back(button);
+    }
+    return buttons;
+}
+
+void QtForm::followFocusWithDefault(QWidget *focused)
+{
+    const std::vector<QPushButton *> buttons = commandButtons();
+    // Only the window's own command buttons: not those of a message box over it.
+    auto *focusedButton = qobject_cast<QPushButton *>(focused);
+    if (std::find(buttons.begin(), buttons.end(), focusedButton) == buttons.end())
+        focusedButton = nullptr;
+    QPushButton *chosen =
+        focusedButton != nullptr ? focusedButton : qobject_cast<QPushButton *>(control(window::kDefaultButton));
+    for (QPushButton *button : buttons)
+        button->setDefault(button == chosen);
 }
 
 } // namespace pemtos::qt

@@ -4,9 +4,11 @@
 #include "platform/qt/qtcontrols.h"
 #include "window/layout.h"
 
+#include <QPushButton>
 #include <QWidget>
 
 #include <string_view>
+#include <vector>
 
 namespace pemtos::qt {
 
@@ -18,11 +20,20 @@ class QtForm final : public QWidget {
 
 public:
     explicit QtForm(QWidget *parent = nullptr);
+    ~QtForm() override;
+    QtForm(const QtForm &) = delete;
+    QtForm &operator=(const QtForm &) = delete;
+    QtForm(QtForm &&) = delete;
+    QtForm &operator=(QtForm &&) = delete;
 
     /// The control operations the click handlers use on this window.
     QtControls &controls() { return m_controls; }
     /// The widget of the control named `name`, or nullptr.
     QWidget *control(std::u16string_view name) const { return m_controls.find(name); }
+
+protected:
+    /// Enter and Return that no control took press the default command button.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
@@ -30,8 +41,15 @@ private:
     void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
+    void groupOptions();
+    /// The window's command buttons, in the order of the layout table.
+    std::vector<QPushButton *> commandButtons() const;
+    /// The focused command button takes Enter and is drawn as the default one;
+    /// otherwise the designed default button is.
+    void followFocusWithDefault(QWidget *focused);
 
     QtControls m_controls;
+    QMetaObject::Connection m_focusFollower;
 };
 
 } // namespace pemtos::qt

@@ -18,6 +18,11 @@ void WrappingPushButton::paintEvent(QPaintEvent * /*event*/)
     // it can wrap, which the style's own label drawing never does.
     const QString caption = option.text;
     option.text.clear();
+    if (option.features & QStyleOptionButton::DefaultButton) {
+        // The button Enter presses wears a dark outline, its bevel drawn just inside it.
+        painter.drawPrimitive(QStyle::PE_FrameDefaultButton, option);
+        option.features |= QStyleOptionButton::AutoDefaultButton;
+    }
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
     QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);

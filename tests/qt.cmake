@@ -3,7 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
 pemtos_add_test(qtform_test OWN_MAIN
-    SOURCES qtform_test.cpp qttestmain.cpp
+    SOURCES qtform_test.cpp qttestmain.cpp captionfit.cpp
     LIBRARIES platform_qt Qt6::Test)
 
 pemtos_add_test(qtfaultinjection_test OWN_MAIN
@@ -13,6 +13,10 @@ pemtos_add_test(qtfaultinjection_test OWN_MAIN
 pemtos_add_test(randomsession_test OWN_MAIN
     SOURCES randomsession_test.cpp qttestmain.cpp
     LIBRARIES platform_qt Qt6::Test)
+
+# Draws the window after a lookup into a PNG, for tools/screenshot.sh.
+add_executable(pemtos_screenshot screenshothelper.cpp)
+target_link_libraries(pemtos_screenshot PRIVATE platform_qt Qt6::Test pemtos_warnings)
 
 pemtos_add_test(qtaccessibility_test OWN_MAIN
     SOURCES qtaccessibility_test.cpp qttestmain.cpp
@@ -65,3 +69,13 @@ endforeach()
 pemtos_add_test(qtkeyboard_test OWN_MAIN
     SOURCES qtkeyboard_test.cpp qttestmain.cpp
     LIBRARIES platform_qt Qt6::Test)
+
+# The window at device pixel ratios 1, 1.25, 1.5 and 2, one run each: Qt takes the
+# ratio from the environment once, when the application starts.
+pemtos_add_test(qthighdpi_test OWN_MAIN
+    SOURCES qthighdpi_test.cpp qttestmain.cpp captionfit.cpp
+    LIBRARIES platform_qt Qt6::Test)
+foreach(ratio 1.25 1.5 2)
+    gtest_discover_tests(qthighdpi_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        TEST_SUFFIX "@${ratio}" PROPERTIES ENVIRONMENT "QT_SCALE_FACTOR=${ratio}")
+endforeach()

@@ -56,6 +56,9 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
+    // Between whole ratios the double-size drawing is scaled down; smoothing keeps its
+    // thin pen lines, which picking the nearest pixels would break up.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(inner.topLeft(), pixmap);
 }
 

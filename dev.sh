@@ -17,6 +17,9 @@ GUI_TEST_PACKAGES=(xvfb xauth)
 PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils)
 # The program driven over AT-SPI, as a screen reader drives it.
 ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin)
+# Reliability gates: libFuzzer (clang and its runtime), clang-tidy, and fontconfig
+# with a Latin-only font for the tests that start the program without Japanese fonts.
+RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
 
 say() { printf 'dev.sh: %s\n' "$*" >&2; }
@@ -59,6 +62,34 @@ test_qt() {
     QT_QPA_PLATFORM=offscreen ctest --preset dev
 }
 
+# The whole suite again with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer; their options and tests/lsan.supp come from the asan test preset.
+test_asan() {
+    build asan
+    QT_QPA_PLATFORM=offscreen ctest --preset asan
+}
+
+# Each catalogue lookup fuzzed for a bounded time, from seeds generated out of the
+# catalogue; a crash, a sanitizer report or a disagreement with the table walk fails.
+test_fuzz() {
+    build fuzz
+    local dir=build/fuzz/fuzz target log scratch
+    for target in speciesnote treeform; do
+        log=$dir/$target.log
+        scratch=$(mktemp -d)
+        if ! "$dir/${target}_fuzz" -max_total_time="${PEMTOS_FUZZ_SECONDS:-30}" -print_final_stats=1 \
+            -use_value_profile=1 -artifact_prefix="$dir/$target-" "$scratch" "$dir/corpus/$target" >"$log" 2>&1; then
+            rm -rf "$scratch"
+            tail -n 30 "$log" >&2
+            say "fuzzing $target failed; the log is $log"
+            return 1
+        fi
+        rm -rf "$scratch"
+        say "fuzzed $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs," \
+            "$(grep -o 'DONE .*cov: [0-9]* ft: [0-9]*' "$log" | grep -o 'cov: [0-9]* ft: [0-9]*')"
+    done
+}
+
 test_windows() {
     build windows
     # Wine creates real windows, so the tests run inside a virtual X server.
@@ -69,8 +100,10 @@ test_windows() {
 run_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" \
         "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
-        "${WINDOWS_PACKAGES[@]}"
+        "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
     test_qt
+    test_asan
+    test_fuzz
     test_windows
 }
 

@@ -11,9 +11,10 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pemtos::qt {
@@ -42,15 +43,14 @@ bool goesThroughX11()
 /// reason Qt gave, and exits with status 1.
 class StartGuard {
 public:
-    StartGuard() : m_previous(qInstallMessageHandler(&StartGuard::handle)) { s_active = this; }
+    StartGuard() : m_previous(qInstallMessageHandler(&StartGuard::handle)) {}
     ~StartGuard()
     {
         qInstallMessageHandler(m_previous);
-        s_active = nullptr;
         // Qt started: its messages go where they would have gone.
-        for (const Held &held : m_held) {
-            const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
-            qt_message_output(held.type, context, held.message);
+        for (const Held &message : std::exchange(held(), {})) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            qt_message_output(message.type, context, message.message);
         }
     }
     StartGuard(const StartGuard &) = delete;
@@ -65,25 +65,29 @@ private:
         QString message;
     };
 
+    /// The messages held back; the handler is a plain function, so they live outside the guard.
+    static std::vector<Held> &held()
+    {
+        static std::vector<Held> messages;
+        return messages;
+    }
+
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         if (type != QtFatalMsg) {
-            s_active->m_held.push_back({type, QByteArray(context.category), message});
+            held().push_back({type, QByteArray(context.category), message});
             return;
         }
         // The first reason Qt gave is the most specific (e.g. which display it could not reach).
-        const QString reason = s_active->m_held.empty() ? message : s_active->m_held.front().message;
-        std::fprintf(
-            stderr, "pemtos cannot open its window: the Qt platform \"%s\" did not start (%s).\n",
-            std::string(environment("QT_QPA_PLATFORM").empty() ? "default" : environment("QT_QPA_PLATFORM")).c_str(),
-            reason.section(QLatin1Char('\n'), 0, 0).trimmed().toLocal8Bit().constData());
-        std::fflush(stderr);
+        const QString reason = held().empty() ? message : held().front().message;
+        const std::string_view platform = environment("QT_QPA_PLATFORM");
+        std::cerr << "pemtos cannot open its window: the Qt platform \"" << (platform.empty() ? "default" : platform)
+                  << "\" did not start (" << reason.section(QLatin1Char('\n'), 0, 0).trimmed().toLocal8Bit().constData()
+                  << ")." << std::endl;
         std::_Exit(1);
     }
 
-    static inline StartGuard *s_active = nullptr;
     QtMessageHandler m_previous;
-    std::vector<Held> m_held;
 };
 
 } // namespace
@@ -121,7 +125,7 @@ int runProgram(int argc, char *argv[], const std::function<void(QWidget &window)
 {
     for (const auto &check : {&displayProblem, &x11Problem}) {
         if (const std::optional<std::string> problem = check()) {
-            std::fprintf(stderr, "%s\n", problem->c_str());
+            std::cerr << *problem << std::endl;
             return 1;
         }
     }
@@ -132,7 +136,7 @@ int runProgram(int argc, char *argv[], const std::function<void(QWidget &window)
     guard.reset();
     setUpApplication();
     if (const std::optional<std::string> problem = japaneseFontProblem())
-        std::fprintf(stderr, "%s\n", problem->c_str());
+        std::cerr << *problem << std::endl;
 
     QtForm form;
     form.show();

@@ -51,8 +51,8 @@ std::span<const SpeciesNote> speciesNotes()
 std::optional<std::u16string_view> findSpeciesNote(std::optional<std::u16string_view> name)
 {
     const std::u16string_view key = name.value_or(std::u16string_view{});
-    const auto found = std::find_if(kSpeciesNotes.begin(), kSpeciesNotes.end(),
-                                    [key](const SpeciesNote &row) { return row.name == key; });
+    const auto *const found = std::find_if(kSpeciesNotes.begin(), kSpeciesNotes.end(),
+                                           [key](const SpeciesNote &row) { return row.name == key; });
     if (found == kSpeciesNotes.end())
         return std::nullopt;
     return found->note;

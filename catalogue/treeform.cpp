@@ -45,8 +45,8 @@ std::span<const TreeFormCategory> treeForms()
 
 const TreeFormCategory *findTreeFormByOption(std::u16string_view option)
 {
-    const auto found = std::find_if(kTreeForms.begin(), kTreeForms.end(),
-                                    [option](const TreeFormCategory &form) { return form.option == option; });
+    const auto *const found = std::find_if(kTreeForms.begin(), kTreeForms.end(),
+                                           [option](const TreeFormCategory &form) { return form.option == option; });
     return found == kTreeForms.end() ? nullptr : &*found;
 }
 

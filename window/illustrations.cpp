@@ -48,8 +48,8 @@ std::span<const Illustration> illustrations()
 
 const Illustration *findIllustration(std::u16string_view picture)
 {
-    const auto found = std::find_if(kIllustrations.begin(), kIllustrations.end(),
-                                    [picture](const Illustration &art) { return art.picture == picture; });
+    const auto *const found = std::find_if(kIllustrations.begin(), kIllustrations.end(),
+                                           [picture](const Illustration &art) { return art.picture == picture; });
     return found == kIllustrations.end() ? nullptr : &*found;
 }
 

@@ -43,7 +43,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    QAccessibleInterface *accessible(std::u16string_view control) const
+    [[nodiscard]] QAccessibleInterface *accessible(std::u16string_view control) const
     {
         QWidget *widget = m_form->control(control);
         EXPECT_NE(widget, nullptr) << name(control);
@@ -70,7 +70,10 @@ protected:
         QObject::disconnect(connection);
     }
 
-    QString text(std::u16string_view label) const { return qobject_cast<QLabel *>(m_form->control(label))->text(); }
+    [[nodiscard]] QString text(std::u16string_view label) const
+    {
+        return qobject_cast<QLabel *>(m_form->control(label))->text();
+    }
 
     std::unique_ptr<QtForm> m_form;
 };

@@ -33,11 +33,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    double ratio() const { return m_form->devicePixelRatioF(); }
+    [[nodiscard]] double ratio() const { return m_form->devicePixelRatioF(); }
 
     /// The window as it paints itself onto the screen, in device pixels. (The offscreen
     /// screen's own grab crops a scaled window to its size in logical pixels.)
-    QImage onScreen() const { return m_form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    [[nodiscard]] QImage onScreen() const { return m_form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     std::unique_ptr<QtForm> m_form;
 };

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
     }
 
-    template <typename Widget = QWidget> Widget *get(std::u16string_view control) const
+    template <typename Widget = QWidget> [[nodiscard]] Widget *get(std::u16string_view control) const
     {
         auto *widget = qobject_cast<Widget *>(m_form->control(control));
         if (widget == nullptr)
@@ -56,7 +56,7 @@ protected:
     }
 
     /// The design name of the control that has the focus.
-    std::u16string focused() const
+    [[nodiscard]] static std::u16string focused()
     {
         QWidget *widget = QApplication::focusWidget();
         return widget == nullptr ? std::u16string() : widget->objectName().toStdU16String();
@@ -64,9 +64,9 @@ protected:
 
     void focus(std::u16string_view control) const { get(control)->setFocus(Qt::OtherFocusReason); }
 
-    QString caption(std::u16string_view label) const { return get<QLabel>(label)->text(); }
+    [[nodiscard]] QString caption(std::u16string_view label) const { return get<QLabel>(label)->text(); }
 
-    std::vector<std::u16string> checkedOptions() const
+    [[nodiscard]] std::vector<std::u16string> checkedOptions() const
     {
         std::vector<std::u16string> checked;
         for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {

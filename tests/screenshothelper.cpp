@@ -13,12 +13,12 @@
 #include <QListWidget>
 #include <QTest>
 
-#include <cstdio>
+#include <iostream>
 
 int main(int argc, char *argv[])
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output.png>\n", argv[0]);
+        std::cerr << "usage: " << argv[0] << " <output.png>\n";
         return 64;
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
 
     if (!form.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        std::cerr << "cannot write " << argv[1] << "\n";
         return 1;
     }
     return 0;

@@ -15,11 +15,12 @@ void OptionGroup::add(QAbstractButton *option)
 
 bool OptionGroup::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    const auto *key = event->type() == QEvent::KeyPress ? dynamic_cast<QKeyEvent *>(event) : nullptr;
+    if (key == nullptr)
         return false;
     // Every arrow is taken, with or without modifiers, as Qt's own button keys do.
     int step = 0;
-    switch (static_cast<QKeyEvent *>(event)->key()) {
+    switch (key->key()) {
     case Qt::Key_Right:
     case Qt::Key_Down:
         step = 1;

@@ -12,9 +12,10 @@ namespace {
 // rather than as the plain frame Qt would take it for.
 QAccessibleInterface *accessibleGraphic(const QString &className, QObject *object)
 {
-    if (className != QLatin1String(PictureBox::staticMetaObject.className()) || !object->isWidgetType())
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (className != QLatin1String(PictureBox::staticMetaObject.className()) || widget == nullptr)
         return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return new QAccessibleWidget(widget, QAccessible::Graphic);
 }
 
 } // namespace

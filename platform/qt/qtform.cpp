@@ -55,6 +55,16 @@ QPixmap loadArt(std::string_view file, const char *suffix)
             .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix)));
 }
 
+void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
+{
+    // Captions name their controls already; a label without a name of its own
+    // announces each new text it is given.
+    if (const std::u16string_view name = window::accessibleName(spec.name); !name.empty())
+        widget->setAccessibleName(toQString(name));
+    if (const std::u16string_view description = window::accessibleDescription(spec.name); !description.empty())
+        widget->setAccessibleDescription(toQString(description));
+}
+
 } // namespace
 
 QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
@@ -164,16 +174,6 @@ void QtForm::applyColours(QWidget *widget, const window::ControlSpec &spec)
     if (spec.foreColour)
         palette.setColor(widget->foregroundRole(), toQColor(*spec.foreColour));
     widget->setPalette(palette);
-}
-
-void QtForm::describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
-{
-    // Captions name their controls already; a label without a name of its own
-    // announces each new text it is given.
-    if (const std::u16string_view name = window::accessibleName(spec.name); !name.empty())
-        widget->setAccessibleName(toQString(name));
-    if (const std::u16string_view description = window::accessibleDescription(spec.name); !description.empty())
-        widget->setAccessibleDescription(toQString(description));
 }
 
 void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)

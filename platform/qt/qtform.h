@@ -38,12 +38,11 @@ protected:
 private:
     QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
     void applyColours(QWidget *widget, const window::ControlSpec &spec);
-    void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
     void groupOptions();
     /// The window's command buttons, in the order of the layout table.
-    std::vector<QPushButton *> commandButtons() const;
+    [[nodiscard]] std::vector<QPushButton *> commandButtons() const;
     /// The focused command button takes Enter and is drawn as the default one;
     /// otherwise the designed default button is.
     void followFocusWithDefault(QWidget *focused);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/fontcache.h"
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ const FaceFallback &fallbackFor(std::u16string_view face)
 
 int CALLBACK noteFace(const LOGFONTW * /*font*/, const TEXTMETRICW * /*metrics*/, DWORD /*type*/, LPARAM found)
 {
-    *reinterpret_cast<bool *>(found) = true;
+    *fromInteger<bool *>(found) = true;
     return 0; // one is enough
 }
 

@@ -43,12 +43,12 @@ public:
     FontCache &operator=(FontCache &&) = delete;
 
     /// The font for `spec`, nullptr standing for the default font.
-    HFONT font(const window::FontSpec *spec);
+    [[nodiscard]] HFONT font(const window::FontSpec *spec);
     /// How many fonts have been created so far.
-    std::size_t size() const { return m_fonts.size(); }
+    [[nodiscard]] std::size_t size() const { return m_fonts.size(); }
 
 private:
-    HFONT create(const window::FontSpec &spec) const;
+    [[nodiscard]] HFONT create(const window::FontSpec &spec) const;
 
     struct Entry {
         std::u16string_view face;

@@ -2,6 +2,7 @@
 #include "platform/win32/optionbutton.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/handles.h"
 
 #include <commctrl.h>
 
@@ -70,7 +71,7 @@ LRESULT CALLBACK OptionButton::subclassProc(HWND option, UINT message, WPARAM wP
         return 0;
     }
     case WM_PRINTCLIENT:
-        paint(option, reinterpret_cast<HDC>(wParam), static_cast<int>(coveredWidth));
+        paint(option, fromInteger<HDC>(wParam), static_cast<int>(coveredWidth));
         return 0;
     case WM_NCDESTROY:
         RemoveWindowSubclass(option, subclassProc, kSubclassId);
@@ -109,7 +110,7 @@ void OptionButton::paint(HWND option, HDC dc, int coveredWidth)
     RECT client{};
     GetClientRect(option, &client);
     // The colours and background come from the parent, as for the standard button.
-    auto background = reinterpret_cast<HBRUSH>(SendMessageW(
+    auto *background = fromInteger<HBRUSH>(SendMessageW(
         GetParent(option), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(option)));
     FillRect(dc, &client, background != nullptr ? background : GetSysColorBrush(COLOR_BTNFACE));
 
@@ -130,7 +131,7 @@ void OptionButton::paint(HWND option, HDC dc, int coveredWidth)
     DrawFrameControl(dc, &circleRect, DFC_BUTTON, circleState);
 
     const std::wstring caption = windowText(option);
-    HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(option, WM_GETFONT, 0, 0)));
+    HGDIOBJ previousFont = SelectObject(dc, fromInteger<HFONT>(SendMessageW(option, WM_GETFONT, 0, 0)));
     RECT text{circleRect.right + MulDiv(kTextGap, dpi, kDefaultDpi), client.top, client.right - coveredWidth,
               client.bottom};
     constexpr UINT kFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;

@@ -3,6 +3,7 @@
 
 #include "platform/colours.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/handles.h"
 
 namespace pemtos::win32 {
 namespace {
@@ -38,14 +39,14 @@ bool PictureBox::registerClass(HINSTANCE instance)
 
 HBITMAP PictureBox::bitmap(HWND box)
 {
-    return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    return fromInteger<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_NCCREATE: {
-        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        const auto *create = fromInteger<const CREATESTRUCTW *>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         break;
     }

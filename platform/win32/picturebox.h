@@ -19,7 +19,7 @@ public:
     static bool registerClass(HINSTANCE instance);
 
     /// The bitmap that `box` shows, or nullptr.
-    static HBITMAP bitmap(HWND box);
+    [[nodiscard]] static HBITMAP bitmap(HWND box);
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,4 +4,4 @@
 // numbers are those of window::illustrations().
 #pragma once
 
-#define PEMTOS_ICON_ID 1
+#define PEMTOS_ICON_ID 1 // NOLINT(cppcoreguidelines-macro-usage)

@@ -24,7 +24,7 @@ public:
     /// Makes `control` reachable under the design name `name`.
     void add(std::u16string_view name, HWND control);
     /// The control registered under `name`, or nullptr.
-    HWND find(std::u16string_view name) const;
+    [[nodiscard]] HWND find(std::u16string_view name) const;
     /// The window that owns the error report's message box.
     void setOwner(HWND owner) { m_owner = owner; }
 

@@ -2,12 +2,14 @@
 #include "platform/win32/win32form.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/imagecontrol.h"
 #include "platform/win32/optionbutton.h"
 #include "platform/win32/picturebox.h"
 #include "platform/win32/resourceids.h"
 #include "platform/win32/tabnavigation.h"
 #include "platform/win32/text.h"
+#include "window/accessibility.h"
 #include "window/illustrations.h"
 
 #include <commctrl.h>
@@ -60,8 +62,9 @@ WindowKind kindOf(ControlClass controlClass)
     case ControlClass::Frame:
         return {L"Button", BS_GROUPBOX | WS_CLIPCHILDREN, 0};
     case ControlClass::CommandButton:
-        // Captions wider than the button wrap onto further lines.
-        return {L"Button", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0};
+        // Captions wider than the button wrap onto further lines; focus changes are
+        // reported, as the default button follows the focus.
+        return {L"Button", BS_PUSHBUTTON | BS_MULTILINE | BS_NOTIFY | WS_TABSTOP, 0};
     case ControlClass::OptionButton:
         return {L"Button", BS_AUTORADIOBUTTON | BS_MULTILINE | BS_VCENTER | WS_TABSTOP, 0};
     case ControlClass::Label:
@@ -173,23 +176,25 @@ HWND Win32Form::createControl(const ControlSpec &spec, std::size_t row)
     if (startsGroup(m_layout, spec))
         style |= WS_GROUP;
 
-    std::wstring text = toWide(spec.caption);
+    if (spec.controlClass == ControlClass::CommandButton && spec.name == window::kDefaultButton)
+        style = (style & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON;
+
+    // Controls that show no text of their own carry the name a screen reader gives them.
+    const bool showsText = spec.controlClass != ControlClass::PictureBox && spec.controlClass != ControlClass::Image &&
+                           spec.controlClass != ControlClass::ListBox;
+    const std::wstring text = toWide(showsText ? spec.caption : window::accessibleName(spec.name));
     void *creationData = nullptr;
-    if (spec.controlClass == ControlClass::PictureBox) {
-        if (const window::Illustration *art = window::findIllustration(spec.name)) {
-            auto *bitmap = static_cast<HBITMAP>(
-                LoadImageW(m_instance, MAKEINTRESOURCEW(art->resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-            if (bitmap != nullptr)
-                m_bitmaps.push_back(bitmap);
-            creationData = bitmap;
-            // Not shown; what screen readers announce for the drawing.
-            text = toWide(art->description);
-        }
+    if (const window::Illustration *art = window::findIllustration(spec.name)) {
+        auto *bitmap = static_cast<HBITMAP>(
+            LoadImageW(m_instance, MAKEINTRESOURCEW(art->resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (bitmap != nullptr)
+            m_bitmaps.push_back(bitmap);
+        creationData = bitmap;
     }
 
     HWND created =
         CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)), m_instance, creationData);
+                        fromInteger<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)), m_instance, creationData);
     if (created == nullptr)
         throwLastError("CreateWindowExW");
 
@@ -208,10 +213,21 @@ void Win32Form::place(std::size_t row)
     const ControlSpec &spec = m_layout[row];
     HWND placed = m_windows[row];
     if (spec.controlClass == ControlClass::Form) {
-        RECT frame{0, 0, twipsToDevicePixels(spec.width, m_dpi), twipsToDevicePixels(spec.height, m_dpi)};
+        const int width = twipsToDevicePixels(spec.width, m_dpi);
+        const int height = twipsToDevicePixels(spec.height, m_dpi);
+        RECT frame{0, 0, width, height};
         clientToWindowRect(frame, kWindowStyle, kWindowExStyle, m_dpi);
         SetWindowPos(placed, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The frame actually drawn may be scaled for another DPI than the layout's
+        // (before WM_DPICHANGED, or where the system does not scale it): make up
+        // the difference so that the client area is exactly the designed size.
+        RECT client{};
+        GetClientRect(placed, &client);
+        if (client.right != width || client.bottom != height) {
+            SetWindowPos(placed, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                         frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         return;
     }
     // Edges rather than sizes are scaled, so that neighbours stay flush at any DPI.
@@ -254,7 +270,8 @@ void Win32Form::show(int showCommand)
     // The window opens with no option button selected, even where an option
     // button that takes the focus would select itself.
     for (std::size_t row = 0; row < m_layout.size(); ++row) {
-        if (m_layout[row].controlClass == ControlClass::OptionButton)
+        if (m_layout[row].controlClass == ControlClass::OptionButton &&
+            SendMessageW(m_windows[row], BM_GETCHECK, 0, 0) != BST_UNCHECKED)
             SendMessageW(m_windows[row], BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
@@ -295,16 +312,22 @@ bool Win32Form::preTranslateMessage(const MSG &message)
         const ControlSpec *option = nextOption(currentName, message.wParam == VK_LEFT || message.wParam == VK_UP);
         if (option == nullptr)
             return false;
+        // The selection moves along with the focus when the option left was selected.
+        const bool wasSelected = SendMessageW(focused, BM_GETCHECK, 0, 0) == BST_CHECKED;
         HWND target = control(option->name);
         focus(target);
-        SendMessageW(target, BM_CLICK, 0, 0);
+        if (wasSelected)
+            SendMessageW(target, BM_CLICK, 0, 0);
         return true;
     }
-    case VK_RETURN:
-        if (focused == nullptr || !isCommandButton(focused))
+    case VK_RETURN: {
+        // A focused command button takes Enter; anywhere else it presses the default button.
+        HWND button = focused != nullptr && isCommandButton(focused) ? focused : control(window::kDefaultButton);
+        if (button == nullptr)
             return false;
-        SendMessageW(focused, BM_CLICK, 0, 0);
+        SendMessageW(button, BM_CLICK, 0, 0);
         return true;
+    }
     default:
         return false;
     }
@@ -326,11 +349,11 @@ int Win32Form::run()
 LRESULT CALLBACK Win32Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto *form = static_cast<Win32Form *>(reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
+        auto *form = static_cast<Win32Form *>(fromInteger<const CREATESTRUCTW *>(lParam)->lpCreateParams);
         form->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto *form = reinterpret_cast<Win32Form *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *form = fromInteger<Win32Form *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     return form->handleMessage(message, wParam, lParam);
@@ -344,9 +367,9 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return controlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return controlColour(message, fromInteger<HDC>(wParam), fromInteger<HWND>(lParam));
     case WM_ERASEBKGND:
-        eraseBackground(m_window, reinterpret_cast<HDC>(wParam), m_layout.front().backColour.value_or(kButtonFace));
+        eraseBackground(m_window, fromInteger<HDC>(wParam), m_layout.front().backColour.value_or(kButtonFace));
         return 1;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -361,7 +384,7 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         restoreFocus();
         return 0;
     case WM_DPICHANGED: {
-        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
+        const auto *suggested = fromInteger<const RECT *>(lParam);
         SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         applyDpi(LOWORD(wParam));
@@ -384,7 +407,7 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                       DWORD_PTR form)
 {
-    auto *self = reinterpret_cast<Win32Form *>(form);
+    auto *self = fromInteger<Win32Form *>(form);
     switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
@@ -394,7 +417,7 @@ LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, L
         break;
     case WM_ERASEBKGND:
         if (const ControlSpec *spec = self->specOf(frame)) {
-            self->eraseBackground(frame, reinterpret_cast<HDC>(wParam), spec->backColour.value_or(kButtonFace));
+            self->eraseBackground(frame, fromInteger<HDC>(wParam), spec->backColour.value_or(kButtonFace));
             return 1;
         }
         break;
@@ -409,11 +432,39 @@ LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, L
 
 void Win32Form::onCommand(int id, int code)
 {
-    if (code != BN_CLICKED || id < kFirstControlId)
+    if (id < kFirstControlId || static_cast<std::size_t>(id - kFirstControlId) >= m_layout.size())
         return;
-    const auto row = static_cast<std::size_t>(id - kFirstControlId);
-    if (row < m_layout.size() && m_layout[row].onClick != nullptr)
-        m_layout[row].onClick(m_controls);
+    const ControlSpec &spec = m_layout[static_cast<std::size_t>(id - kFirstControlId)];
+    switch (code) {
+    case BN_CLICKED:
+        if (spec.onClick != nullptr)
+            spec.onClick(m_controls);
+        break;
+    case BN_SETFOCUS:
+        if (spec.controlClass == ControlClass::CommandButton)
+            showAsDefault(control(spec.name));
+        break;
+    case BN_KILLFOCUS:
+        if (spec.controlClass == ControlClass::CommandButton)
+            showAsDefault(control(window::kDefaultButton));
+        break;
+    default:
+        break;
+    }
+}
+
+void Win32Form::showAsDefault(HWND chosen)
+{
+    // The button that Enter would press has the default button's dark outline.
+    for (std::size_t row = 0; row < m_layout.size(); ++row) {
+        if (m_layout[row].controlClass != ControlClass::CommandButton)
+            continue;
+        HWND button = m_windows[row];
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+        const DWORD type = button == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != type)
+            SendMessageW(button, BM_SETSTYLE, (style & ~BS_TYPEMASK & 0xFFFFU) | type, TRUE);
+    }
 }
 
 LRESULT Win32Form::controlColour(UINT message, HDC dc, HWND control)

@@ -34,11 +34,11 @@ public:
     Win32Form(Win32Form &&) = delete;
     Win32Form &operator=(Win32Form &&) = delete;
 
-    HWND window() const { return m_window; }
+    [[nodiscard]] HWND window() const { return m_window; }
     /// The window of the control named `name`, or nullptr.
-    HWND control(std::u16string_view name) const { return m_controls.find(name); }
+    [[nodiscard]] HWND control(std::u16string_view name) const { return m_controls.find(name); }
     /// The layout row of `control`, or nullptr when it is none of this window's.
-    const window::ControlSpec *specOf(HWND control) const;
+    [[nodiscard]] const window::ControlSpec *specOf(HWND control) const;
     /// The control operations the click handlers use on this window.
     Win32Controls &controls() { return m_controls; }
 
@@ -47,11 +47,11 @@ public:
     void show(int showCommand);
     /// Lays the window out again for `dpi`, with fonts to match.
     void applyDpi(int dpi);
-    int dpi() const { return m_dpi; }
+    [[nodiscard]] int dpi() const { return m_dpi; }
 
     /// The keyboard handling that the controls do not do themselves: Tab in the
-    /// layout's tab order, arrow keys among option buttons, Enter on a command
-    /// button. Returns whether `message` was used up.
+    /// layout's tab order, arrow keys among the option buttons, Enter on the focused
+    /// command button or else the default one. Returns whether `message` was used up.
     bool preTranslateMessage(const MSG &message);
     /// Runs the message loop until the window is closed; returns the exit code.
     int run();
@@ -67,6 +67,7 @@ private:
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
+    void showAsDefault(HWND chosen);
     LRESULT controlColour(UINT message, HDC dc, HWND control);
     void eraseBackground(HWND surface, HDC dc, platform::OleColour colour);
     HBRUSH brush(platform::OleColour colour);

@@ -5,6 +5,7 @@
 #
 #   ./dev.sh run    install, build the Qt program, open the window
 #   ./dev.sh test   install, build, run every test (Qt build and Windows build)
+#   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -21,6 +22,8 @@ ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daem
 # with a Latin-only font for the tests that start the program without Japanese fonts.
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
+# The benchmarks: Google Benchmark for the lookups, callgrind for instruction counts.
+BENCH_PACKAGES=(libbenchmark-dev valgrind xvfb x11-utils binutils)
 
 say() { printf 'dev.sh: %s\n' "$*" >&2; }
 
@@ -107,11 +110,18 @@ run_tests() {
     test_windows
 }
 
+run_bench() {
+    install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" \
+        "${WINDOWS_PACKAGES[@]}"
+    exec bench/run.sh build/bench
+}
+
 case "${1:-}" in
 run) run_window ;;
 test) run_tests ;;
+bench) run_bench ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|bench" >&2
     exit 64
     ;;
 esac

@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: MIT
+// The Linux program exactly as shipped, except that it ends after its first frame.
+#include "bench/qt/firstpaintprobe.h"
+#include "platform/qt/startup.h"
+
+int main(int argc, char *argv[])
+{
+    return pemtos::qt::runProgram(argc, argv, &pemtos::bench::quitAfterFirstPaint);
+}

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Measures how light the program is to start, side by side with the lightest window
+# of the same toolkit, and how fast its lookups are. A measurement, not a test: it
+# fails only when something cannot be built or run.
+#
+#   bench/run.sh [BUILD_DIR]        (./dev.sh bench installs what it needs first)
+#
+# BUILD_DIR defaults to build/bench; the Windows pair is built in BUILD_DIR-windows.
+# PEMTOS_BENCH_RUNS sets the starts of each program per platform (default 30).
+#
+# For each pair (program, baseline) it reports the median time from process start
+# to the first painted frame and the median peak resident memory, with the ratios
+# program/baseline: for Qt offscreen and under Xvfb, and for the Win32 pair under
+# Wine in Xvfb. Then the instructions to the first frame under callgrind, the
+# binaries' sizes and the lookup micro-benchmarks.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+build=${1:-build/bench}
+windows_build=$build-windows
+runs=${PEMTOS_BENCH_RUNS:-30}
+jobs=$(nproc)
+
+say() { printf '\n## %s\n\n' "$*"; }
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEMTOS_BUILD_TESTS=OFF -DPEMTOS_BENCH=ON >/dev/null
+cmake --build "$build" -j "$jobs" >/dev/null
+launcher=$build/bench/pemtos_startup_bench
+
+# A display of our own for each measurement under X: -displayfd picks a free number,
+# and -noreset keeps the server up between clients (by default it resets when the
+# last one leaves, and refuses the next program while it does).
+xvfb_pid=
+start_xvfb() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=:$display
+    # The server has said it is ready; wait until a client gets through all the same.
+    local try
+    for try in 1 2 3 4 5 6 7 8 9 10; do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.5
+    done
+    echo "bench/run.sh: the X server at $DISPLAY does not answer" >&2
+    return 1
+}
+stop_xvfb() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+    fi
+}
+trap stop_xvfb EXIT
+
+say "Machine"
+echo "nproc: $(nproc)"
+echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+say "Qt, offscreen: start to first frame and peak memory ($runs starts each)"
+QT_QPA_PLATFORM=offscreen "$launcher" "$runs" "$build/bench/pemtos_firstpaint" "$build/bench/baseline_firstpaint"
+
+say "Qt, under Xvfb (xcb): start to first frame and peak memory ($runs starts each)"
+start_xvfb
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$launcher" "$runs" "$build/bench/pemtos_firstpaint" \
+    "$build/bench/baseline_firstpaint"
+stop_xvfb
+
+say "Qt, offscreen: instructions from start to first frame (valgrind --tool=callgrind)"
+for program in pemtos_firstpaint baseline_firstpaint; do
+    # A fixed hash seed keeps the count the same from run to run.
+    count=$(QT_QPA_PLATFORM=offscreen QT_HASH_SEED=0 valgrind --tool=callgrind --callgrind-out-file=/dev/null \
+        "$build/bench/$program" 2>&1 >/dev/null | sed -n 's/.*Collected : //p')
+    printf '%-22s %14s\n' "$program" "$count"
+done
+
+say "Sizes in bytes"
+stripped=$(mktemp)
+strip -o "$stripped" "$build/platform/qt/pemtos"
+printf '%-40s %10s\n' "pemtos (Qt, Release)" "$(stat -c %s "$build/platform/qt/pemtos")"
+printf '%-40s %10s\n' "pemtos (Qt, Release, stripped)" "$(stat -c %s "$stripped")"
+strip -o "$stripped" "$build/bench/baseline_firstpaint"
+printf '%-40s %10s\n' "baseline_firstpaint (Qt, stripped)" "$(stat -c %s "$stripped")"
+rm -f "$stripped"
+
+if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; then
+    cmake -S . -B "$windows_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DPEMTOS_BUILD_TESTS=OFF -DPEMTOS_BENCH=ON >/dev/null
+    cmake --build "$windows_build" -j "$jobs" >/dev/null
+    printf '%-40s %10s\n' "pemtos.exe (Win32, Release, stripped)" "$(stat -c %s "$windows_build/platform/win32/pemtos.exe")"
+    printf '%-40s %10s\n' "baseline_firstpaint.exe (Win32)" "$(stat -c %s "$windows_build/bench/baseline_firstpaint.exe")"
+
+    say "Win32 under Wine in Xvfb: start to first frame and peak memory ($runs starts each)"
+    WINEPREFIX=$(cd "$windows_build" && pwd)/wineprefix
+    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    start_xvfb
+    # One server for all starts, so that none pays for starting it.
+    wineserver -p >/dev/null 2>&1 || true
+    wineboot -i >/dev/null 2>&1
+    "$launcher" "$runs" "$windows_build/bench/pemtos_firstpaint.exe" "$windows_build/bench/baseline_firstpaint.exe" wine
+    wineserver -k || true
+    stop_xvfb
+else
+    echo "(no mingw-w64 or Wine here: the Win32 pair is left out)"
+fi
+
+say "Lookups (Google Benchmark)"
+"$build/bench/pemtos_lookup_bench" --benchmark_min_time=0.2
+
+echo
+echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -42,10 +42,17 @@ const FaceFallback &fallbackFor(std::u16string_view face)
     return found == kFallbacks.end() ? kFallbacks.back() : *found;
 }
 
+/// The font families installed here, read once: they do not change while the window is open.
+const QStringList &installedFamilies()
+{
+    static const QStringList installed = QFontDatabase::families();
+    return installed;
+}
+
 /// The letter spacing for `face`: that of the first face of its chain that is installed.
 int spacingPercentFor(std::u16string_view face)
 {
-    static const QStringList installed = QFontDatabase::families();
+    const QStringList &installed = installedFamilies();
     if (installed.contains(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()))))
         return 100;
     for (const Substitute &substitute : fallbackFor(face).substitutes) {
@@ -90,7 +97,15 @@ QStringList faceChain(std::u16string_view face)
         if (substitute.family != nullptr)
             chain << QString::fromUtf8(substitute.family);
     }
-    return chain;
+    // Only the faces installed here: Qt works out glyph fallbacks for every family
+    // it is asked for, installed or not, and each costs a full font search. Where
+    // none is installed the whole chain stays, and Qt's own fallback decides.
+    QStringList installed;
+    for (const QString &family : chain) {
+        if (installedFamilies().contains(family))
+            installed << family;
+    }
+    return installed.isEmpty() ? chain : installed;
 }
 
 QFont defaultFont()

@@ -79,3 +79,8 @@ foreach(ratio 1.25 1.5 2)
     gtest_discover_tests(qthighdpi_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         TEST_SUFFIX "@${ratio}" PROPERTIES ENVIRONMENT "QT_SCALE_FACTOR=${ratio}")
 endforeach()
+
+# The window's own decoder of the illustrations' BMP files, against Qt's reader.
+pemtos_add_test(bitmapfile_test OWN_MAIN
+    SOURCES bitmapfile_test.cpp qttestmain.cpp
+    LIBRARIES platform_qt Qt6::Test)

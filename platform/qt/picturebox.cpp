@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/picturebox.h"
 
+#include "platform/qt/bitmapfile.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -36,15 +38,40 @@ void PictureBox::setPictures(const QPixmap &normal, const QPixmap &doubleSize)
 {
     m_normal = normal;
     m_doubleSize = doubleSize;
+    m_normalFile.clear();
+    m_doubleSizeFile.clear();
     if (!m_doubleSize.isNull())
         m_doubleSize.setDevicePixelRatio(2.0);
     update();
 }
 
+void PictureBox::setPictureFiles(const QString &normal, const QString &doubleSize)
+{
+    m_normal = QPixmap();
+    m_doubleSize = QPixmap();
+    m_normalFile = normal;
+    m_doubleSizeFile = doubleSize;
+    update();
+}
+
+void PictureBox::loadOnce(QPixmap &pixmap, QString &file)
+{
+    if (file.isEmpty())
+        return;
+    pixmap = QPixmap::fromImage(readBitmap(file));
+    file.clear();
+}
+
 QPixmap PictureBox::shownPixmap() const
 {
-    if (devicePixelRatioF() > 1.0 && !m_doubleSize.isNull())
-        return m_doubleSize;
+    if (devicePixelRatioF() > 1.0) {
+        loadOnce(m_doubleSize, m_doubleSizeFile);
+        if (!m_doubleSize.isNull()) {
+            m_doubleSize.setDevicePixelRatio(2.0);
+            return m_doubleSize;
+        }
+    }
+    loadOnce(m_normal, m_normalFile);
     return m_normal;
 }
 

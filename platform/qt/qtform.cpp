@@ -48,11 +48,10 @@ QRect pixelRect(const window::ControlSpec &spec)
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
-QPixmap loadArt(std::string_view file, const char *suffix)
+QString artPath(std::string_view file, const char *suffix)
 {
-    return QPixmap(
-        QStringLiteral(":/art/%1%2.bmp")
-            .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix)));
+    return QStringLiteral(":/art/%1%2.bmp")
+        .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix));
 }
 
 void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
@@ -151,7 +150,7 @@ QWidget *QtForm::createControl(const window::ControlSpec &spec, QWidget *contain
     case window::ControlClass::PictureBox: {
         auto *picture = new PictureBox(container);
         if (const window::Illustration *art = window::findIllustration(spec.name))
-            picture->setPictures(loadArt(art->file, ""), loadArt(art->file, "@2x"));
+            picture->setPictureFiles(artPath(art->file, ""), artPath(art->file, "@2x"));
         return picture;
     }
     case window::ControlClass::Image:

@@ -5,9 +5,12 @@
 #include "platform/qt/fonts.h"
 
 #include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 
@@ -26,6 +29,52 @@ QColor systemColour(std::uint32_t index)
     const platform::Rgb rgb = platform::resolveColour(platform::kSystemColourFlag | index);
     return {rgb.red, rgb.green, rgb.blue};
 }
+
+constexpr std::array<int, 5> kIconSizes{16, 32, 48, 64, 128};
+
+/// The program's icon, drawn in five sizes, whose files are read only when the
+/// icon is first drawn: a window that never shows its icon (offscreen) reads none,
+/// and decoding them does not hold up the window's first frame where it does.
+class ResourceIconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().pixmap(size, mode, state);
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        // Known without reading a file: every size is drawn for the normal, off icon only.
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off) {
+            for (const int size : kIconSizes)
+                sizes.append(QSize(size, size));
+        }
+        return sizes;
+    }
+    QIconEngine *clone() const override { return new ResourceIconEngine; }
+    QString key() const override { return QStringLiteral("pemtos-resource-icon"); }
+    bool isNull() override { return false; }
+
+private:
+    const QIcon &loaded()
+    {
+        if (m_icon.isNull()) {
+            for (const int size : kIconSizes)
+                m_icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+        }
+        return m_icon;
+    }
+
+    QIcon m_icon;
+};
 
 } // namespace
 
@@ -87,10 +136,7 @@ void setUpApplication()
     // Wayland application ID); the window's own icon serves desktops that do not.
     QGuiApplication::setDesktopFileName(QStringLiteral(PEMTOS_APP_ID));
     initIconResources();
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(new ResourceIconEngine));
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
     QApplication::setPalette(classicPalette());

@@ -10,7 +10,6 @@
 // taken when that line arrives, so the figure means the same for any program. Peak
 // memory is the child's ru_maxrss from wait4.
 #include <poll.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,9 +17,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <iomanip>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +50,7 @@ std::optional<Sample> runOnce(const std::vector<std::string> &command)
     if (::pipe(pipe.data()) != 0)
         return std::nullopt;
     std::vector<char *> argv;
+    argv.reserve(command.size() + 1);
     for (const std::string &word : command)
         argv.push_back(const_cast<char *>(word.c_str())); // NOLINT(cppcoreguidelines-pro-type-const-cast)
     argv.push_back(nullptr);
@@ -61,8 +64,8 @@ std::optional<Sample> runOnce(const std::vector<std::string> &command)
         dup2(pipe[1], STDOUT_FILENO);
         close(pipe[0]);
         close(pipe[1]);
-        if (std::getenv("PEMTOS_BENCH_VERBOSE") == nullptr) { // NOLINT(concurrency-mt-unsafe)
-            if (FILE *null = std::freopen("/dev/null", "w", stderr); null == nullptr)
+        if (std::getenv("PEMTOS_BENCH_VERBOSE") == nullptr) {      // NOLINT(concurrency-mt-unsafe)
+            if (std::freopen("/dev/null", "w", stderr) == nullptr) // NOLINT(cppcoreguidelines-owning-memory)
                 _exit(126);
         }
         setenv("PEMTOS_BENCH_T0_NS", stamp.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
@@ -98,9 +101,10 @@ std::optional<Sample> runOnce(const std::vector<std::string> &command)
     rusage usage{};
     while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
-    if (!firstPaintMs || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s: no first frame reported (status %d): %s\n", command.back().c_str(), status,
-                     line.c_str());
+    const bool exitedWell =
+        WIFEXITED(status) && WEXITSTATUS(status) == 0; // NOLINT(cppcoreguidelines-pro-type-union-access)
+    if (!firstPaintMs || !exitedWell) {
+        std::cerr << command.back() << ": no first frame reported (wait status " << status << "): " << line << '\n';
         return std::nullopt;
     }
     return Sample{*firstPaintMs, usage.ru_maxrss};
@@ -120,10 +124,10 @@ template <typename T> double median(std::vector<T> values)
 int main(int argc, char *argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s RUNS PROGRAM BASELINE [WRAPPER...]\n", argv[0]);
+        std::cerr << "usage: " << argv[0] << " RUNS PROGRAM BASELINE [WRAPPER...]\n";
         return 64;
     }
-    const int runs = std::atoi(argv[1]);
+    const auto runs = static_cast<int>(std::strtol(argv[1], nullptr, 10));
     const std::vector<std::string> wrapper(argv + 4, argv + argc);
     const std::array<std::string, 2> programs{argv[2], argv[3]};
     std::array<std::vector<double>, 2> times;
@@ -139,7 +143,7 @@ int main(int argc, char *argv[])
     for (int run = 0; run < runs; ++run) {
         // Alternate which goes first, so that neither always follows the other.
         for (int turn = 0; turn < 2; ++turn) {
-            const std::size_t which = static_cast<std::size_t>((run + turn) % 2);
+            const auto which = static_cast<std::size_t>((run + turn) % 2);
             std::vector<std::string> command = wrapper;
             command.push_back(programs[which]);
             const std::optional<Sample> sample = runOnce(command);
@@ -154,10 +158,15 @@ int main(int argc, char *argv[])
     const double time1 = median(times[1]);
     const double peak0 = median(peaks[0]);
     const double peak1 = median(peaks[1]);
-    std::printf("%-22s %14s %14s\n", "", "first paint ms", "peak RSS KiB");
-    std::printf("%-22s %14.1f %14.0f\n", "program (median)", time0, peak0);
-    std::printf("%-22s %14.1f %14.0f\n", "baseline (median)", time1, peak1);
-    std::printf("%-22s %14.3f %14.3f\n", "ratio program/baseline", time0 / time1, peak0 / peak1);
-    std::printf("(%d runs each, alternating)\n", runs);
+    const auto row = [](const char *name, double time, double peak, int precision) {
+        std::cout << std::left << std::setw(22) << name << std::right << std::fixed << std::setprecision(precision)
+                  << std::setw(15) << time << std::setprecision(precision == 1 ? 0 : precision) << std::setw(15) << peak
+                  << '\n';
+    };
+    std::cout << std::setw(22) << "" << std::setw(15) << "first paint ms" << std::setw(15) << "peak RSS KiB" << '\n';
+    row("program (median)", time0, peak0, 1);
+    row("baseline (median)", time1, peak1, 1);
+    row("ratio program/baseline", time0 / time1, peak0 / peak1, 3);
+    std::cout << "(" << runs << " runs each, alternating)\n";
     return 0;
 }

@@ -7,10 +7,11 @@
 #include <QObject>
 #include <QPixmap>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <iomanip>
+#include <iostream>
 #include <string>
 #include <unistd.h>
 
@@ -58,12 +59,12 @@ protected:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    std::printf("first-paint %.3f\n", elapsedMilliseconds());
-                    std::fflush(stdout);
+                    std::cout << "first-paint " << std::fixed << std::setprecision(3) << elapsedMilliseconds()
+                              << std::endl; // flushed: the launcher takes its time when the line arrives
                     // After the figure, so that it costs the measurement nothing.
                     const QString grabTo = qEnvironmentVariable("PEMTOS_BENCH_GRAB");
                     if (!grabTo.isEmpty())
-                        static_cast<QWidget *>(parent())->grab().save(grabTo);
+                        qobject_cast<QWidget *>(parent())->grab().save(grabTo);
                     QCoreApplication::exit(0);
                 },
                 Qt::QueuedConnection);
@@ -79,7 +80,7 @@ private:
 
 void quitAfterFirstPaint(QWidget &window)
 {
-    new FirstPaintFilter(window);
+    new FirstPaintFilter(window); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): the window owns it
 }
 
 } // namespace pemtos::bench

@@ -205,12 +205,15 @@ TEST_F(Win32FormTest, EveryControlIsAVisibleWindowOfItsClassInItsContainer)
     }
 }
 
-TEST_F(Win32FormTest, ClientAreaIsTheDesignedSize)
+TEST_F(Win32FormTest, WindowHasTheDesignedClientAreaAndTheProgramsIcon)
 {
     RECT client{};
     GetClientRect(m_form->window(), &client);
     EXPECT_EQ(client.right, 955);
     EXPECT_EQ(client.bottom, 624);
+    // This test carries the program's resources, icon included.
+    EXPECT_NE(GetClassLongPtrW(m_form->window(), GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrW(m_form->window(), GCLP_HICONSM), 0);
 }
 
 TEST_F(Win32FormTest, EveryControlLiesWhereTheTablePutsIt)

@@ -93,6 +93,18 @@ test_fuzz() {
     done
 }
 
+# clang-tidy (.clang-tidy) over the project's own sources with the dev build's compile
+# commands; platform/win32 is not among them, as nothing on Linux compiles it.
+test_tidy() {
+    local log=build/dev/clang-tidy.log
+    if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "$PWD/(catalogue|window|platform)/" >"$log" 2>&1; then
+        sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error): ' | sort -u >&2 || true
+        say "clang-tidy found problems; the log is $log"
+        return 1
+    fi
+    say "clang-tidy: no findings"
+}
+
 test_windows() {
     build windows
     # Wine creates real windows, so the tests run inside a virtual X server.
@@ -105,6 +117,7 @@ run_tests() {
         "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
         "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
     test_qt
+    test_tidy
     test_asan
     test_fuzz
     test_windows

@@ -36,8 +36,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
-    void applyColours(QWidget *widget, const window::ControlSpec &spec);
+    static QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
+    static void applyColours(QWidget *widget, const window::ControlSpec &spec);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
     void groupOptions();

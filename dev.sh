@@ -109,7 +109,7 @@ test_windows() {
     build windows
     # Wine creates real windows, so the tests run inside a virtual X server.
     WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" ctest --preset windows
+        xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" ctest --preset windows
 }
 
 run_tests() {

@@ -27,7 +27,10 @@ TEST(ControlError, ReportNamesTheControlItsInterfaceAndTheOperation)
         const std::u16string text = errorReportText(ControlError{item.operation, std::u16string(item.control)});
         EXPECT_EQ(interfaceName(interfaceOf(item.operation)), item.interface);
         EXPECT_NE(text.find(item.control), std::u16string::npos);
-        EXPECT_NE(text.find(u"(" + std::u16string(item.interface) + u")"), std::u16string::npos);
+        std::u16string inParentheses = u"(";
+        inParentheses += item.interface;
+        inParentheses += u")";
+        EXPECT_NE(text.find(inParentheses), std::u16string::npos);
         EXPECT_NE(text.find(item.operationText), std::u16string::npos);
         EXPECT_NE(text.find(u"実行時エラー"), std::u16string::npos);
     }

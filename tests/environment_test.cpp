@@ -203,8 +203,8 @@ TEST_F(EnvironmentTest, AnX11DisplayWithNoServerIsOneLineNamingThatDisplay)
 {
     const std::string display = deadDisplay();
     // Asked for by name, and reached by default when only DISPLAY is set.
-    expectCleanRefusal({{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}}, "\"" + display + "\"");
-    expectCleanRefusal({{"DISPLAY", display}}, "\"" + display + "\"");
+    expectCleanRefusal({{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}}, "display " + display);
+    expectCleanRefusal({{"DISPLAY", display}}, "display " + display);
 }
 
 TEST_F(EnvironmentTest, APlatformQtCannotStartIsOneLineNotAnAbort)
@@ -237,8 +237,8 @@ TEST_F(EnvironmentTest, WithAJapaneseFontNothingIsSaid)
 
 TEST_F(EnvironmentTest, WithAnX11ServerTheWindowOpensAndTheProgramEndsCleanly)
 {
-    // A virtual X server of its own; the X11 check must let a live display through,
-    // and Qt's X11 platform must start and shut down without a sanitizer report.
+    // A virtual X server of its own, with no other client: the window must open on it
+    // at once, and Qt's X11 platform must start and shut down without a sanitizer report.
     if (!fs::exists("/usr/bin/xvfb-run"))
         GTEST_SKIP() << "xvfb-run is not installed";
     const Ended run = startProbe({}, std::nullopt, {"/usr/bin/xvfb-run", "--auto-servernum"});

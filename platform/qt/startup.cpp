@@ -9,10 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -26,21 +26,15 @@ std::string_view environment(const char *name)
     return value != nullptr ? std::string_view(value) : std::string_view();
 }
 
-/// Whether Qt will show the window through its X11 (xcb) platform: asked for by
-/// name, or by default where nothing points to a Wayland session.
-bool goesThroughX11()
-{
-    const std::string_view platform = environment("QT_QPA_PLATFORM");
-    if (!platform.empty())
-        return platform == "xcb" || platform.starts_with("xcb:");
-    return !environment("DISPLAY").empty() && environment("WAYLAND_DISPLAY").empty() &&
-           environment("XDG_SESSION_TYPE") != "wayland";
-}
-
 /// Qt ends the program with abort() and a core dump when its platform plugin cannot
-/// start. While the application object is being built, this handler holds back
-/// Qt's messages; on that fatal one it prints a single line naming the first
-/// reason Qt gave, and exits with status 1.
+/// start (no X server at DISPLAY, a platform it does not have...). While the
+/// application object is being built, this handler holds back Qt's messages; on
+/// that fatal one it prints a single line with the reason Qt's platform code gave
+/// (which names the display it could not reach), and exits with status 1.
+///
+/// The display is not probed beforehand on purpose: a bare X server with no other
+/// client resets when a probe's connection closes, and refuses Qt's connection
+/// made in that moment.
 class StartGuard {
 public:
     StartGuard() : m_previous(qInstallMessageHandler(&StartGuard::handle)) {}
@@ -72,18 +66,27 @@ private:
         return messages;
     }
 
+    /// The first complaint of Qt's platform code ("could not connect to display :1"),
+    /// else the first line of the fatal message itself.
+    static QString reasonFor(const QString &fatal)
+    {
+        for (const Held &message : held()) {
+            if (message.type != QtDebugMsg && message.type != QtInfoMsg && message.category.startsWith("qt.qpa"))
+                return message.message;
+        }
+        return fatal.section(QLatin1Char('\n'), 0, 0);
+    }
+
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         if (type != QtFatalMsg) {
             held().push_back({type, QByteArray(context.category), message});
             return;
         }
-        // The first reason Qt gave is the most specific (e.g. which display it could not reach).
-        const QString reason = held().empty() ? message : held().front().message;
         const std::string_view platform = environment("QT_QPA_PLATFORM");
-        std::cerr << "pemtos cannot open its window: the Qt platform \"" << (platform.empty() ? "default" : platform)
-                  << "\" did not start (" << reason.section(QLatin1Char('\n'), 0, 0).trimmed().toLocal8Bit().constData()
-                  << ")." << std::endl;
+        std::cerr << "pemtos cannot open its window: "
+                  << reasonFor(message).section(QLatin1Char('\n'), 0, 0).trimmed().toLocal8Bit().constData()
+                  << " (Qt platform \"" << (platform.empty() ? "default" : platform) << "\")." << std::endl;
         std::_Exit(1);
     }
 
@@ -92,42 +95,11 @@ private:
 
 } // namespace
 
-std::optional<std::string> x11Problem()
-{
-    if (!goesThroughX11())
-        return std::nullopt;
-    // libxcb is what Qt's X11 platform connects with; it is asked directly, so the
-    // program itself needs no X11 library. Without it Qt cannot use X11 either, and
-    // its own report is left to the start guard.
-    void *xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (xcb == nullptr)
-        return std::nullopt;
-    using Connect = void *(*)(const char *, int *);
-    using HasError = int (*)(void *);
-    using Disconnect = void (*)(void *);
-    const auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
-    const auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
-    const auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
-    std::optional<std::string> problem;
-    if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
-        void *connection = connect(nullptr, nullptr); // the display DISPLAY names
-        if (hasError(connection) != 0) {
-            problem = "pemtos cannot open its window: no X server answers at the display \"" +
-                      std::string(environment("DISPLAY")) + "\" (DISPLAY), or it refused the connection.";
-        }
-        disconnect(connection);
-    }
-    dlclose(xcb);
-    return problem;
-}
-
 int runProgram(int argc, char *argv[], const std::function<void(QWidget &window)> &shown)
 {
-    for (const auto &check : {&displayProblem, &x11Problem}) {
-        if (const std::optional<std::string> problem = check()) {
-            std::cerr << *problem << std::endl;
-            return 1;
-        }
+    if (const std::optional<std::string> problem = displayProblem()) {
+        std::cerr << *problem << std::endl;
+        return 1;
     }
     // The program takes no command line: Qt is shown only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;

@@ -4,14 +4,8 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
-#include <string>
 
 namespace pemtos::qt {
-
-/// Why the X server that DISPLAY names cannot be reached, when the window is to be
-/// shown through X11; no value when it can, or when X11 is not the way.
-std::optional<std::string> x11Problem();
 
 /// The whole program: checks that a window can be shown here, starts Qt, shows the
 /// window and runs until it is closed; returns the exit status. Where no window can

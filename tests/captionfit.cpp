@@ -64,10 +64,10 @@ bool fits(const QLabel &label, const QString &text)
 std::vector<std::string> captionsCutOff(const QtForm &form)
 {
     std::vector<std::string> cutOff;
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (const auto *button = qobject_cast<const QAbstractButton *>(form.control(spec.name))) {
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (const auto *button = qobject_cast<const QAbstractButton *>(form.control(entry.name))) {
             if (const std::string why = buttonCutOff(*button); !why.empty())
-                cutOff.push_back(name(spec.name) + ": " + why);
+                cutOff.push_back(name(entry.name) + ": " + why);
         }
     }
 

@@ -52,9 +52,9 @@ protected:
     std::map<QWidget *, QStringList> textsByControl() const
     {
         std::map<QWidget *, QStringList> texts;
-        for (const window::ControlSpec &spec : window::layout()) {
-            if (!spec.caption.empty())
-                texts[m_form->control(spec.name)] << qs(spec.caption);
+        for (const window::ControlSpec &entry : window::layout()) {
+            if (!entry.caption.empty())
+                texts[m_form->control(entry.name)] << qs(entry.caption);
         }
         QStringList &rows = texts[m_form->control(u"List1")];
         QStringList &descriptions = texts[m_form->control(u"Label2")];
@@ -81,8 +81,8 @@ TEST_F(FontCoverageTest, NoRequestedFaceIsInstalledAndEveryControlUsesTheOneThat
         EXPECT_FALSE(installed.contains(QString::fromUtf8(requested))) << requested;
     ASSERT_TRUE(installed.contains(m_family)) << "the font set does not hold " << m_family.toStdString();
 
-    for (const window::ControlSpec &spec : window::layout()) {
-        QWidget *widget = m_form->control(spec.name);
+    for (const window::ControlSpec &entry : window::layout()) {
+        QWidget *widget = m_form->control(entry.name);
         EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(), m_family.toStdString())
             << widget->objectName().toStdString();
     }

@@ -22,24 +22,24 @@ std::string ascii(std::u16string_view name)
 
 const ControlSpec &control(std::u16string_view name)
 {
-    const ControlSpec *spec = findControl(name);
-    if (spec == nullptr)
+    const ControlSpec *entry = findControl(name);
+    if (entry == nullptr)
         throw std::out_of_range(ascii(name));
-    return *spec;
+    return *entry;
 }
 
-bool windowed(const ControlSpec &spec)
+bool windowed(const ControlSpec &entry)
 {
-    return spec.controlClass != ControlClass::Label && spec.controlClass != ControlClass::Image;
+    return entry.controlClass != ControlClass::Label && entry.controlClass != ControlClass::Image;
 }
 
 /// The windowed children of `container`, from the top of the stack down.
 std::vector<std::u16string_view> stackFromTop(std::u16string_view container)
 {
     std::vector<std::u16string_view> names;
-    for (const ControlSpec &spec : layout()) {
-        if (spec.container == container && windowed(spec))
-            names.insert(names.begin(), spec.name);
+    for (const ControlSpec &entry : layout()) {
+        if (entry.container == container && windowed(entry))
+            names.insert(names.begin(), entry.name);
     }
     return names;
 }
@@ -47,8 +47,8 @@ std::vector<std::u16string_view> stackFromTop(std::u16string_view container)
 TEST(Layout, HoldsTheWindowAndItsFortyTwoControls)
 {
     std::map<ControlClass, int> counts;
-    for (const ControlSpec &spec : layout())
-        ++counts[spec.controlClass];
+    for (const ControlSpec &entry : layout())
+        ++counts[entry.controlClass];
     EXPECT_EQ(counts[ControlClass::Form], 1);
     EXPECT_EQ(counts[ControlClass::Frame], 1);
     EXPECT_EQ(counts[ControlClass::OptionButton], 14);
@@ -83,12 +83,12 @@ TEST(Layout, FrameChildrenLieAtTheirWindowPositions)
     };
     // clang-format on
     for (const Expected &row : expected) {
-        const ControlSpec &spec = control(row.name);
-        EXPECT_EQ(spec.container, u"Frame2") << ascii(row.name);
-        const Rect rect = windowRectTwips(spec);
+        const ControlSpec &entry = control(row.name);
+        EXPECT_EQ(entry.container, u"Frame2") << ascii(row.name);
+        const Rect rect = windowRectTwips(entry);
         EXPECT_EQ(rect.left, row.windowLeft) << ascii(row.name);
         EXPECT_EQ(rect.top, row.windowTop) << ascii(row.name);
-        EXPECT_EQ(rect.width, spec.width);
+        EXPECT_EQ(rect.width, entry.width);
     }
     EXPECT_EQ(windowRectTwips(control(u"cmdGo")), (Rect{5760, 1680, 2655, 495})) << "a child of the window";
 }
@@ -119,12 +119,12 @@ TEST(Layout, StackingPutsCmdGoAboveTheFrameAndPicturesAboveOptions)
     EXPECT_EQ(stackFromTop(u"Frame2"), frame);
 
     // Labels and images are drawn beneath every windowed control of their container.
-    for (const ControlSpec &spec : layout()) {
-        if (windowed(spec) || spec.controlClass == ControlClass::Form)
+    for (const ControlSpec &entry : layout()) {
+        if (windowed(entry) || entry.controlClass == ControlClass::Form)
             continue;
-        for (const ControlSpec *earlier = layout().data(); earlier != &spec; ++earlier) {
-            if (earlier->container == spec.container) {
-                EXPECT_FALSE(windowed(*earlier)) << ascii(spec.name) << " lies above " << ascii(earlier->name);
+        for (const ControlSpec *earlier = layout().data(); earlier != &entry; ++earlier) {
+            if (earlier->container == entry.container) {
+                EXPECT_FALSE(windowed(*earlier)) << ascii(entry.name) << " lies above " << ascii(earlier->name);
             }
         }
     }
@@ -165,32 +165,32 @@ TEST(Layout, FontsAndColoursAsDesigned)
     EXPECT_EQ(control(u"Label4").font->face, u"HGP創英角ﾎﾟｯﾌﾟ体");
     EXPECT_EQ(control(u"Label4").font->weight, 400);
     int withFont = 0;
-    for (const ControlSpec &spec : layout())
-        withFont += spec.font != nullptr ? 1 : 0;
+    for (const ControlSpec &entry : layout())
+        withFont += entry.font != nullptr ? 1 : 0;
     EXPECT_EQ(withFont, 5) << "every other control uses the default font";
 
-    for (const ControlSpec &spec : layout()) {
+    for (const ControlSpec &entry : layout()) {
         const bool sharesBackground =
-            spec.controlClass == ControlClass::Form || spec.controlClass == ControlClass::Frame ||
-            spec.controlClass == ControlClass::OptionButton || spec.controlClass == ControlClass::Label;
-        EXPECT_EQ(spec.backColour,
+            entry.controlClass == ControlClass::Form || entry.controlClass == ControlClass::Frame ||
+            entry.controlClass == ControlClass::OptionButton || entry.controlClass == ControlClass::Label;
+        EXPECT_EQ(entry.backColour,
                   sharesBackground ? std::optional(platform::kSystemInactiveCaptionText) : std::nullopt)
-            << ascii(spec.name);
-        const bool coloursText = spec.name == u"Label4" || spec.name == u"Label2" || spec.name == u"Label3";
-        EXPECT_EQ(spec.foreColour, coloursText ? std::optional(platform::kSystemBackground) : std::nullopt)
-            << ascii(spec.name);
+            << ascii(entry.name);
+        const bool coloursText = entry.name == u"Label4" || entry.name == u"Label2" || entry.name == u"Label3";
+        EXPECT_EQ(entry.foreColour, coloursText ? std::optional(platform::kSystemBackground) : std::nullopt)
+            << ascii(entry.name);
     }
 }
 
 TEST(Layout, OnlyTheTwoCommandsHaveHandlersAndTheListOpensWithTreeFormOne)
 {
-    for (const ControlSpec &spec : layout()) {
-        if (spec.name == u"cmdGo")
-            EXPECT_EQ(spec.onClick, &cmdGo_Click);
-        else if (spec.name == u"Command1")
-            EXPECT_EQ(spec.onClick, &command1_Click);
+    for (const ControlSpec &entry : layout()) {
+        if (entry.name == u"cmdGo")
+            EXPECT_EQ(entry.onClick, &cmdGo_Click);
+        else if (entry.name == u"Command1")
+            EXPECT_EQ(entry.onClick, &command1_Click);
         else
-            EXPECT_EQ(spec.onClick, nullptr) << ascii(spec.name);
+            EXPECT_EQ(entry.onClick, nullptr) << ascii(entry.name);
     }
     const auto rows = control(u"List1").rows;
     const auto species = catalogue::treeForms().front().species;

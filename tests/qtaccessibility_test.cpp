@@ -109,11 +109,11 @@ TEST_F(QtAccessibilityTest, EveryControlHasARoleAndAName)
 
     // Every other control has a name too, but for the two output labels: they are named
     // by the text they show (empty at start) and described instead.
-    for (const window::ControlSpec &spec : window::layout()) {
-        SCOPED_TRACE(name(spec.name));
-        QAccessibleInterface *iface = accessible(spec.name);
+    for (const window::ControlSpec &entry : window::layout()) {
+        SCOPED_TRACE(name(entry.name));
+        QAccessibleInterface *iface = accessible(entry.name);
         ASSERT_NE(iface, nullptr);
-        if (spec.name == u"Label2" || spec.name == u"Label3") {
+        if (entry.name == u"Label2" || entry.name == u"Label3") {
             EXPECT_EQ(iface->text(QAccessible::Name), QString());
             EXPECT_FALSE(iface->text(QAccessible::Description).isEmpty());
         } else {

@@ -138,17 +138,17 @@ TEST_F(QtFormTest, EveryControlIsBuiltFromItsRow)
 {
     EXPECT_EQ(m_form->windowTitle(), QStringLiteral("樹形から調べる樹木名と特徴"));
     EXPECT_EQ(m_form->size(), QSize(955, 624));
-    for (const ControlSpec &spec : window::layout()) {
-        if (spec.controlClass == ControlClass::Form)
+    for (const ControlSpec &entry : window::layout()) {
+        if (entry.controlClass == ControlClass::Form)
             continue;
-        SCOPED_TRACE(name(spec.name));
-        QWidget *widget = m_form->control(spec.name);
+        SCOPED_TRACE(name(entry.name));
+        QWidget *widget = m_form->control(entry.name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->objectName(), qs(spec.name));
-        EXPECT_TRUE(widget->inherits(expectedClass(spec.controlClass)->className()));
-        EXPECT_EQ(widget->parentWidget()->objectName(), qs(spec.container));
+        EXPECT_EQ(widget->objectName(), qs(entry.name));
+        EXPECT_TRUE(widget->inherits(expectedClass(entry.controlClass)->className()));
+        EXPECT_EQ(widget->parentWidget()->objectName(), qs(entry.container));
         const QRect inWindow(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size());
-        EXPECT_EQ(inWindow, pixels(window::windowRectTwips(spec)));
+        EXPECT_EQ(inWindow, pixels(window::windowRectTwips(entry)));
         EXPECT_TRUE(widget->isVisible());
         EXPECT_TRUE(widget->isEnabled());
 
@@ -159,21 +159,21 @@ TEST_F(QtFormTest, EveryControlIsBuiltFromItsRow)
             shown = label->text();
         else if (auto *frame = qobject_cast<QGroupBox *>(widget))
             shown = frame->title();
-        EXPECT_EQ(shown, qs(spec.caption));
+        EXPECT_EQ(shown, qs(entry.caption));
     }
 }
 
 TEST_F(QtFormTest, FontsComeFromTheTableAndFrameChildrenKeepTheDefault)
 {
     const QStringList installed = QFontDatabase::families();
-    for (const ControlSpec &spec : window::layout()) {
-        SCOPED_TRACE(name(spec.name));
-        const QFont font = m_form->control(spec.name)->font();
-        const int centiPoints = spec.font != nullptr ? spec.font->centiPoints : 900;
+    for (const ControlSpec &entry : window::layout()) {
+        SCOPED_TRACE(name(entry.name));
+        const QFont font = m_form->control(entry.name)->font();
+        const int centiPoints = entry.font != nullptr ? entry.font->centiPoints : 900;
         EXPECT_EQ(font.pixelSize(), qRound(centiPoints * 96.0 / 7200.0));
-        EXPECT_EQ(font.bold(), spec.font != nullptr && spec.font->weight == 700);
+        EXPECT_EQ(font.bold(), entry.font != nullptr && entry.font->weight == 700);
         EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
-        const QStringList chain = faceChain(spec.font != nullptr ? spec.font->face : u"ＭＳ Ｐゴシック");
+        const QStringList chain = faceChain(entry.font != nullptr ? entry.font->face : u"ＭＳ Ｐゴシック");
         EXPECT_EQ(font.families(), chain);
         // What is actually drawn is a Japanese face of the chain, not some unrelated default.
         const QString used = QFontInfo(font).family();
@@ -186,13 +186,13 @@ TEST_F(QtFormTest, ColoursFollowTheClassicScheme)
 {
     const QColor background(192, 192, 192);
     const QColor text(0, 128, 128);
-    for (const ControlSpec &spec : window::layout()) {
-        SCOPED_TRACE(name(spec.name));
-        QWidget *widget = m_form->control(spec.name);
-        if (spec.backColour) {
+    for (const ControlSpec &entry : window::layout()) {
+        SCOPED_TRACE(name(entry.name));
+        QWidget *widget = m_form->control(entry.name);
+        if (entry.backColour) {
             EXPECT_EQ(widget->palette().color(widget->backgroundRole()), background);
         }
-        if (spec.foreColour) {
+        if (entry.foreColour) {
             EXPECT_EQ(widget->palette().color(widget->foregroundRole()), text);
         }
     }

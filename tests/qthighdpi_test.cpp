@@ -52,14 +52,14 @@ TEST_F(QtHighDpiTest, TheWindowKeepsItsProportions)
     const QImage shown = onScreen();
     EXPECT_EQ(shown.size(),
               QSize(static_cast<int>(std::lround(955 * ratio())), static_cast<int>(std::lround(624 * ratio()))));
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (spec.controlClass == window::ControlClass::Form)
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (entry.controlClass == window::ControlClass::Form)
             continue;
-        QWidget *widget = m_form->control(spec.name);
-        const window::Rect designed = window::toPixels(window::windowRectTwips(spec));
+        QWidget *widget = m_form->control(entry.name);
+        const window::Rect designed = window::toPixels(window::windowRectTwips(entry));
         EXPECT_EQ(QRect(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size()),
                   QRect(designed.left, designed.top, designed.width, designed.height))
-            << name(spec.name);
+            << name(entry.name);
     }
 }
 

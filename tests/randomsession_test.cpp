@@ -111,9 +111,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
         m_list = qobject_cast<QListWidget *>(m_form->control(u"List1"));
         ASSERT_NE(m_list, nullptr);
-        for (const window::ControlSpec &spec : window::layout()) {
-            if (spec.controlClass == window::ControlClass::Label)
-                m_labels.push_back(m_form->control(spec.name));
+        for (const window::ControlSpec &entry : window::layout()) {
+            if (entry.controlClass == window::ControlClass::Label)
+                m_labels.push_back(m_form->control(entry.name));
         }
         for (const window::Illustration &art : window::illustrations())
             m_pictures.push_back(m_form->control(art.picture));

@@ -188,20 +188,20 @@ std::wstring expectedClass(ControlClass controlClass)
 
 TEST_F(Win32FormTest, EveryControlIsAVisibleWindowOfItsClassInItsContainer)
 {
-    for (const ControlSpec &spec : window::layout()) {
-        SCOPED_TRACE(utf8(spec.name));
-        HWND control = get(spec.name);
+    for (const ControlSpec &entry : window::layout()) {
+        SCOPED_TRACE(utf8(entry.name));
+        HWND control = get(entry.name);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(
-            CompareStringOrdinal(className(control).c_str(), -1, expectedClass(spec.controlClass).c_str(), -1, TRUE),
+            CompareStringOrdinal(className(control).c_str(), -1, expectedClass(entry.controlClass).c_str(), -1, TRUE),
             CSTR_EQUAL);
         EXPECT_TRUE(IsWindowVisible(control));
         EXPECT_TRUE(IsWindowEnabled(control));
-        EXPECT_EQ(m_form->specOf(control), &spec);
-        if (spec.controlClass == ControlClass::Form)
+        EXPECT_EQ(m_form->specOf(control), &entry);
+        if (entry.controlClass == ControlClass::Form)
             EXPECT_EQ(GetParent(control), nullptr);
         else
-            EXPECT_EQ(GetParent(control), get(spec.container));
+            EXPECT_EQ(GetParent(control), get(entry.container));
     }
 }
 
@@ -218,25 +218,25 @@ TEST_F(Win32FormTest, WindowHasTheDesignedClientAreaAndTheProgramsIcon)
 
 TEST_F(Win32FormTest, EveryControlLiesWhereTheTablePutsIt)
 {
-    for (const ControlSpec &spec : window::layout().subspan(1)) {
-        SCOPED_TRACE(utf8(spec.name));
-        HWND control = get(spec.name);
+    for (const ControlSpec &entry : window::layout().subspan(1)) {
+        SCOPED_TRACE(utf8(entry.name));
+        HWND control = get(entry.name);
         // In the window's client area, and in its container's.
-        EXPECT_EQ(rectIn(control, m_form->window()), window::toPixels(window::windowRectTwips(spec)));
+        EXPECT_EQ(rectIn(control, m_form->window()), window::toPixels(window::windowRectTwips(entry)));
         EXPECT_EQ(rectIn(control, GetParent(control)),
-                  window::toPixels(window::Rect{spec.left, spec.top, spec.width, spec.height}));
+                  window::toPixels(window::Rect{entry.left, entry.top, entry.width, entry.height}));
     }
 }
 
 TEST_F(Win32FormTest, WindowStylesGiveEachClassItsBehaviour)
 {
-    for (const ControlSpec &spec : window::layout().subspan(1)) {
-        SCOPED_TRACE(utf8(spec.name));
-        HWND control = get(spec.name);
+    for (const ControlSpec &entry : window::layout().subspan(1)) {
+        SCOPED_TRACE(utf8(entry.name));
+        HWND control = get(entry.name);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
         const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_EXSTYLE));
         EXPECT_NE(style & WS_CLIPSIBLINGS, 0U) << "overlapping siblings must not paint over each other";
-        switch (spec.controlClass) {
+        switch (entry.controlClass) {
         case ControlClass::Frame:
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
             EXPECT_NE(style & WS_CLIPCHILDREN, 0U);
@@ -246,12 +246,12 @@ TEST_F(Win32FormTest, WindowStylesGiveEachClassItsBehaviour)
             EXPECT_EQ(style & (BS_MULTILINE | BS_VCENTER | WS_TABSTOP),
                       static_cast<DWORD>(BS_MULTILINE | BS_VCENTER | WS_TABSTOP));
             // The first option button of the frame starts the frame's one group.
-            EXPECT_EQ((style & WS_GROUP) != 0, spec.name == u"optUran");
+            EXPECT_EQ((style & WS_GROUP) != 0, entry.name == u"optUran");
             break;
         case ControlClass::CommandButton:
             // While no command button has the focus, the default one looks it.
             EXPECT_EQ(style & BS_TYPEMASK,
-                      static_cast<DWORD>(spec.name == window::kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+                      static_cast<DWORD>(entry.name == window::kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
             EXPECT_EQ(style & (BS_MULTILINE | WS_TABSTOP), static_cast<DWORD>(BS_MULTILINE | WS_TABSTOP));
             break;
         case ControlClass::ListBox:
@@ -280,13 +280,13 @@ TEST_F(Win32FormTest, WindowStylesGiveEachClassItsBehaviour)
 
 TEST_F(Win32FormTest, CaptionsAreTheTablesTextsExactly)
 {
-    for (const ControlSpec &spec : window::layout()) {
-        SCOPED_TRACE(utf8(spec.name));
-        const std::u16string shown = windowText(get(spec.name));
-        const bool showsText = spec.controlClass != ControlClass::PictureBox &&
-                               spec.controlClass != ControlClass::Image && spec.controlClass != ControlClass::ListBox;
+    for (const ControlSpec &entry : window::layout()) {
+        SCOPED_TRACE(utf8(entry.name));
+        const std::u16string shown = windowText(get(entry.name));
+        const bool showsText = entry.controlClass != ControlClass::PictureBox &&
+                               entry.controlClass != ControlClass::Image && entry.controlClass != ControlClass::ListBox;
         // What shows no text carries its name for screen readers instead.
-        EXPECT_EQ(utf8(shown), utf8(showsText ? spec.caption : window::accessibleName(spec.name)));
+        EXPECT_EQ(utf8(shown), utf8(showsText ? entry.caption : window::accessibleName(entry.name)));
     }
     // Easy to get wrong: one ASCII space, ideographic spaces in the headings.
     EXPECT_EQ(text(u"Label12"), u"選択樹形の特徴 ・・");
@@ -296,13 +296,13 @@ TEST_F(Win32FormTest, CaptionsAreTheTablesTextsExactly)
 TEST_F(Win32FormTest, FontsFollowTheTableAndShowJapanese)
 {
     HDC screen = GetDC(nullptr);
-    for (const ControlSpec &spec : window::layout().subspan(1)) {
-        if (spec.controlClass == ControlClass::PictureBox || spec.controlClass == ControlClass::Image)
+    for (const ControlSpec &entry : window::layout().subspan(1)) {
+        if (entry.controlClass == ControlClass::PictureBox || entry.controlClass == ControlClass::Image)
             continue;
-        SCOPED_TRACE(utf8(spec.name));
-        auto *font = fromInteger<HFONT>(SendMessageW(get(spec.name), WM_GETFONT, 0, 0));
+        SCOPED_TRACE(utf8(entry.name));
+        auto *font = fromInteger<HFONT>(SendMessageW(get(entry.name), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr);
-        const window::FontSpec &wanted = spec.font != nullptr ? *spec.font : kDefaultFont;
+        const window::FontSpec &wanted = entry.font != nullptr ? *entry.font : kDefaultFont;
         LOGFONTW logFont{};
         ASSERT_NE(GetObjectW(font, sizeof(logFont), &logFont), 0);
         EXPECT_EQ(logFont.lfHeight, -MulDiv(wanted.centiPoints, 96, 7200));
@@ -313,7 +313,7 @@ TEST_F(Win32FormTest, FontsFollowTheTableAndShowJapanese)
 
         // The face GDI realises has a glyph for every character of the caption.
         HGDIOBJ previous = SelectObject(screen, font);
-        const std::wstring caption(spec.caption.begin(), spec.caption.end());
+        const std::wstring caption(entry.caption.begin(), entry.caption.end());
         std::vector<WORD> glyphs(caption.size());
         GetGlyphIndicesW(screen, caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
@@ -321,7 +321,7 @@ TEST_F(Win32FormTest, FontsFollowTheTableAndShowJapanese)
         EXPECT_EQ(GetTextCharset(screen), SHIFTJIS_CHARSET);
         std::array<wchar_t, LF_FACESIZE> face{};
         GetTextFaceW(screen, static_cast<int>(face.size()), face.data());
-        RecordProperty(utf8(spec.name), utf8(std::u16string(face.data(), face.data() + wcslen(face.data()))));
+        RecordProperty(utf8(entry.name), utf8(std::u16string(face.data(), face.data() + wcslen(face.data()))));
         SelectObject(screen, previous);
     }
     ReleaseDC(nullptr, screen);
@@ -341,11 +341,11 @@ TEST_F(Win32FormTest, ColoursComeFromTheClassicScheme)
     const COLORREF teal = RGB(0, 128, 128);
     const COLORREF black = RGB(0, 0, 0);
     HDC dc = CreateCompatibleDC(nullptr);
-    for (const ControlSpec &spec : window::layout().subspan(1)) {
-        if (!spec.backColour)
+    for (const ControlSpec &entry : window::layout().subspan(1)) {
+        if (!entry.backColour)
             continue;
-        SCOPED_TRACE(utf8(spec.name));
-        HWND control = get(spec.name);
+        SCOPED_TRACE(utf8(entry.name));
+        HWND control = get(entry.name);
         // What a static, radio button or group box asks its parent for.
         auto *brush = fromInteger<HBRUSH>(SendMessageW(
             GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
@@ -353,7 +353,7 @@ TEST_F(Win32FormTest, ColoursComeFromTheClassicScheme)
         ASSERT_NE(GetObjectW(brush, sizeof(logBrush), &logBrush), 0);
         EXPECT_EQ(logBrush.lbColor, grey);
         EXPECT_EQ(GetBkColor(dc), grey);
-        const bool titleOrOutput = spec.name == u"Label2" || spec.name == u"Label3" || spec.name == u"Label4";
+        const bool titleOrOutput = entry.name == u"Label2" || entry.name == u"Label3" || entry.name == u"Label4";
         EXPECT_EQ(GetTextColor(dc), titleOrOutput ? teal : black);
     }
 
@@ -380,9 +380,9 @@ TEST_F(Win32FormTest, RealStackingIsTheTablesOrder)
         SCOPED_TRACE(utf8(container));
         // Win32 lists children from the top of the stack; the table from the bottom.
         std::vector<std::string> expected;
-        for (const ControlSpec &spec : window::layout()) {
-            if (spec.container == container)
-                expected.insert(expected.begin(), utf8(spec.name));
+        for (const ControlSpec &entry : window::layout()) {
+            if (entry.container == container)
+                expected.insert(expected.begin(), utf8(entry.name));
         }
         std::vector<std::string> actual;
         for (HWND child = GetWindow(get(container), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -424,12 +424,12 @@ TEST_F(Win32FormTest, ClicksLandOnTheControlStackedHighest)
 
 TEST_F(Win32FormTest, PictureBoxesHoldTheirIllustrationsAtNaturalSize)
 {
-    for (const ControlSpec &spec : window::layout()) {
-        if (spec.controlClass != ControlClass::PictureBox)
+    for (const ControlSpec &entry : window::layout()) {
+        if (entry.controlClass != ControlClass::PictureBox)
             continue;
-        SCOPED_TRACE(utf8(spec.name));
-        HBITMAP bitmap = PictureBox::bitmap(get(spec.name));
-        const window::Illustration *art = window::findIllustration(spec.name);
+        SCOPED_TRACE(utf8(entry.name));
+        HBITMAP bitmap = PictureBox::bitmap(get(entry.name));
+        const window::Illustration *art = window::findIllustration(entry.name);
         if (art == nullptr) {
             EXPECT_EQ(bitmap, nullptr);
             continue;
@@ -678,14 +678,14 @@ TEST_F(Win32FormTest, AnotherDpiScalesGeometryAndFonts)
     GetClientRect(m_form->window(), &client);
     EXPECT_EQ(client.right, scaled(14325));
     EXPECT_EQ(client.bottom, scaled(9360));
-    for (const ControlSpec &spec : window::layout().subspan(1)) {
-        SCOPED_TRACE(utf8(spec.name));
-        const window::Rect twips = window::windowRectTwips(spec);
+    for (const ControlSpec &entry : window::layout().subspan(1)) {
+        SCOPED_TRACE(utf8(entry.name));
+        const window::Rect twips = window::windowRectTwips(entry);
         // Edges are scaled, so that neighbours stay flush.
         const window::Rect expected{scaled(twips.left), scaled(twips.top),
                                     scaled(twips.left + twips.width) - scaled(twips.left),
                                     scaled(twips.top + twips.height) - scaled(twips.top)};
-        EXPECT_EQ(rectIn(get(spec.name), m_form->window()), expected);
+        EXPECT_EQ(rectIn(get(entry.name), m_form->window()), expected);
     }
     LOGFONTW title{};
     GetObjectW(fromInteger<HFONT>(SendMessageW(get(u"Label4"), WM_GETFONT, 0, 0)), sizeof(title), &title);

@@ -92,9 +92,9 @@ TEST(OptionButtonCaption, CoveredStripIsWhereTheIllustrationAboveOverlapsTheOpti
     };
     // clang-format on
     for (const auto &[option, twips] : covered) {
-        const window::ControlSpec *spec = window::findControl(option);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(OptionButton::coveredStripTwips(*spec), twips) << narrow(option);
+        const window::ControlSpec *entry = window::findControl(option);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(OptionButton::coveredStripTwips(*entry), twips) << narrow(option);
     }
 }
 
@@ -132,8 +132,8 @@ TEST(FontCache, EachDistinctFontIsCreatedOnceAndShared)
 {
     FontCache fonts(96);
     std::set<HFONT> distinct;
-    for (const window::ControlSpec &spec : window::layout())
-        distinct.insert(fonts.font(spec.font));
+    for (const window::ControlSpec &entry : window::layout())
+        distinct.insert(fonts.font(entry.font));
     // The default font, 12 pt bold, 11.25 pt bold and the title's face.
     EXPECT_EQ(distinct.size(), 4U);
     EXPECT_EQ(fonts.size(), 4U);

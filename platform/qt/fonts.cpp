@@ -113,11 +113,11 @@ QFont defaultFont()
     return makeFont(kDefaultFace, kDefaultCentiPoints, 400);
 }
 
-QFont fontFor(const window::FontSpec *spec)
+QFont fontFor(const window::FontSpec *entry)
 {
-    if (spec == nullptr)
+    if (entry == nullptr)
         return defaultFont();
-    return makeFont(spec->face, spec->centiPoints, spec->weight);
+    return makeFont(entry->face, entry->centiPoints, entry->weight);
 }
 
 std::optional<std::string> japaneseFontProblem()

@@ -21,7 +21,7 @@ QStringList faceChain(std::u16string_view face);
 QFont defaultFont();
 
 /// The font a control sets, or the default font for nullptr.
-QFont fontFor(const window::FontSpec *spec);
+QFont fontFor(const window::FontSpec *entry);
 
 /// One line telling the user which package to install when no installed face can
 /// show Japanese in the default font, so that every caption would be boxes; no value

@@ -42,9 +42,9 @@ QColor toQColor(platform::OleColour colour)
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-QRect pixelRect(const window::ControlSpec &spec)
+QRect pixelRect(const window::ControlSpec &entry)
 {
-    const window::Rect rect = window::toPixels(window::Rect{spec.left, spec.top, spec.width, spec.height});
+    const window::Rect rect = window::toPixels(window::Rect{entry.left, entry.top, entry.width, entry.height});
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
@@ -54,13 +54,13 @@ QString artPath(std::string_view file, const char *suffix)
         .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix));
 }
 
-void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
+void describeForScreenReaders(QWidget *widget, const window::ControlSpec &entry)
 {
     // Captions name their controls already; a label without a name of its own
     // announces each new text it is given.
-    if (const std::u16string_view name = window::accessibleName(spec.name); !name.empty())
+    if (const std::u16string_view name = window::accessibleName(entry.name); !name.empty())
         widget->setAccessibleName(toQString(name));
-    if (const std::u16string_view description = window::accessibleDescription(spec.name); !description.empty())
+    if (const std::u16string_view description = window::accessibleDescription(entry.name); !description.empty())
         widget->setAccessibleDescription(toQString(description));
 }
 
@@ -69,25 +69,25 @@ void describeForScreenReaders(QWidget *widget, const window::ControlSpec &spec)
 QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
 {
     initArtResources();
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (spec.controlClass == window::ControlClass::Form) {
-            setObjectName(toQString(spec.name));
-            setWindowTitle(toQString(spec.caption));
-            setFixedSize(window::twipsToPixels(spec.width), window::twipsToPixels(spec.height));
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (entry.controlClass == window::ControlClass::Form) {
+            setObjectName(toQString(entry.name));
+            setWindowTitle(toQString(entry.caption));
+            setFixedSize(window::twipsToPixels(entry.width), window::twipsToPixels(entry.height));
             setFont(defaultFont());
-            applyColours(this, spec);
+            applyColours(this, entry);
             m_controls.add(this);
             continue;
         }
-        QWidget *container = control(spec.container);
-        QWidget *widget = createControl(spec, container);
-        widget->setObjectName(toQString(spec.name));
-        widget->setGeometry(pixelRect(spec));
-        widget->setFont(fontFor(spec.font));
-        applyColours(widget, spec);
-        describeForScreenReaders(widget, spec);
-        if (spec.onClick != nullptr)
-            connectClick(widget, spec.onClick);
+        QWidget *container = control(entry.container);
+        QWidget *widget = createControl(entry, container);
+        widget->setObjectName(toQString(entry.name));
+        widget->setGeometry(pixelRect(entry));
+        widget->setFont(fontFor(entry.font));
+        applyColours(widget, entry);
+        describeForScreenReaders(widget, entry);
+        if (entry.onClick != nullptr)
+            connectClick(widget, entry.onClick);
         m_controls.add(widget);
     }
     chainTabOrder();
@@ -117,10 +117,10 @@ void QtForm::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-QWidget *QtForm::createControl(const window::ControlSpec &spec, QWidget *container)
+QWidget *QtForm::createControl(const window::ControlSpec &entry, QWidget *container)
 {
-    const QString caption = toQString(spec.caption);
-    switch (spec.controlClass) {
+    const QString caption = toQString(entry.caption);
+    switch (entry.controlClass) {
     case window::ControlClass::Frame:
         return new QGroupBox(caption, container);
     case window::ControlClass::CommandButton: {
@@ -143,13 +143,13 @@ QWidget *QtForm::createControl(const window::ControlSpec &spec, QWidget *contain
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        for (std::u16string_view row : spec.rows)
+        for (std::u16string_view row : entry.rows)
             list->addItem(toQString(row));
         return list;
     }
     case window::ControlClass::PictureBox: {
         auto *picture = new PictureBox(container);
-        if (const window::Illustration *art = window::findIllustration(spec.name))
+        if (const window::Illustration *art = window::findIllustration(entry.name))
             picture->setPictureFiles(artPath(art->file, ""), artPath(art->file, "@2x"));
         return picture;
     }
@@ -161,17 +161,17 @@ QWidget *QtForm::createControl(const window::ControlSpec &spec, QWidget *contain
     return new QWidget(container);
 }
 
-void QtForm::applyColours(QWidget *widget, const window::ControlSpec &spec)
+void QtForm::applyColours(QWidget *widget, const window::ControlSpec &entry)
 {
-    if (!spec.backColour && !spec.foreColour)
+    if (!entry.backColour && !entry.foreColour)
         return;
     QPalette palette = widget->palette();
-    if (spec.backColour) {
-        palette.setColor(widget->backgroundRole(), toQColor(*spec.backColour));
+    if (entry.backColour) {
+        palette.setColor(widget->backgroundRole(), toQColor(*entry.backColour));
         widget->setAutoFillBackground(true);
     }
-    if (spec.foreColour)
-        palette.setColor(widget->foregroundRole(), toQColor(*spec.foreColour));
+    if (entry.foreColour)
+        palette.setColor(widget->foregroundRole(), toQColor(*entry.foreColour));
     widget->setPalette(palette);
 }
 
@@ -186,16 +186,16 @@ void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)
 void QtForm::chainTabOrder()
 {
     std::vector<const window::ControlSpec *> stops;
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (spec.tabIndex >= 0)
-            stops.push_back(&spec);
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (entry.tabIndex >= 0)
+            stops.push_back(&entry);
     }
     std::sort(stops.begin(), stops.end(),
               [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
 
     QWidget *previous = nullptr;
-    for (const window::ControlSpec *spec : stops) {
-        QWidget *widget = control(spec->name);
+    for (const window::ControlSpec *entry : stops) {
+        QWidget *widget = control(entry->name);
         // Frames and labels hold a place in the order but never take the focus.
         if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus)
             continue;
@@ -211,16 +211,16 @@ void QtForm::groupOptions()
 {
     // Options that share a container form one group, walked in tab order.
     std::vector<const window::ControlSpec *> options;
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (spec.controlClass == window::ControlClass::OptionButton)
-            options.push_back(&spec);
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (entry.controlClass == window::ControlClass::OptionButton)
+            options.push_back(&entry);
     }
     std::sort(options.begin(), options.end(),
               [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
 
     QHash<QWidget *, OptionGroup *> groups;
-    for (const window::ControlSpec *spec : options) {
-        auto *option = qobject_cast<QAbstractButton *>(control(spec->name));
+    for (const window::ControlSpec *entry : options) {
+        auto *option = qobject_cast<QAbstractButton *>(control(entry->name));
         if (option == nullptr)
             continue;
         OptionGroup *&group = groups[option->parentWidget()];
@@ -233,10 +233,10 @@ void QtForm::groupOptions()
 std::vector<QPushButton *> QtForm::commandButtons() const
 {
     std::vector<QPushButton *> buttons;
-    for (const window::ControlSpec &spec : window::layout()) {
-        if (spec.controlClass != window::ControlClass::CommandButton)
+    for (const window::ControlSpec &entry : window::layout()) {
+        if (entry.controlClass != window::ControlClass::CommandButton)
             continue;
-        if (auto *button = qobject_cast<QPushButton *>(control(spec.name)))
+        if (auto *button = qobject_cast<QPushButton *>(control(entry.name)))
             buttons.push_back(button);
     }
     return buttons;

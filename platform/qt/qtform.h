@@ -36,8 +36,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    static QWidget *createControl(const window::ControlSpec &spec, QWidget *container);
-    static void applyColours(QWidget *widget, const window::ControlSpec &spec);
+    static QWidget *createControl(const window::ControlSpec &entry, QWidget *container);
+    static void applyColours(QWidget *widget, const window::ControlSpec &entry);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
     void groupOptions();

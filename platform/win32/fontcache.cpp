@@ -46,11 +46,11 @@ int CALLBACK noteFace(const LOGFONTW * /*font*/, const TEXTMETRICW * /*metrics*/
     return 0; // one is enough
 }
 
-LOGFONTW logFont(std::wstring_view face, const window::FontSpec &spec, int dpi)
+LOGFONTW logFont(std::wstring_view face, const window::FontSpec &entry, int dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(spec.centiPoints, dpi, 7200);
-    font.lfWeight = spec.weight;
+    font.lfHeight = -MulDiv(entry.centiPoints, dpi, 7200);
+    font.lfWeight = entry.weight;
     font.lfCharSet = static_cast<BYTE>(window::kShiftJisCharset);
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -97,9 +97,9 @@ FontCache::~FontCache()
         DeleteObject(entry.font);
 }
 
-HFONT FontCache::font(const window::FontSpec *spec)
+HFONT FontCache::font(const window::FontSpec *entry)
 {
-    const window::FontSpec &wanted = spec != nullptr ? *spec : kDefaultFont;
+    const window::FontSpec &wanted = entry != nullptr ? *entry : kDefaultFont;
     const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&wanted](const Entry &entry) {
         return entry.face == wanted.face && entry.centiPoints == wanted.centiPoints && entry.weight == wanted.weight;
     });
@@ -111,10 +111,10 @@ HFONT FontCache::font(const window::FontSpec *spec)
     return font;
 }
 
-HFONT FontCache::create(const window::FontSpec &spec) const
+HFONT FontCache::create(const window::FontSpec &entry) const
 {
-    const FaceChoice choice = chooseFace(spec.face, m_installed);
-    LOGFONTW font = logFont(choice.face, spec, m_dpi);
+    const FaceChoice choice = chooseFace(entry.face, m_installed);
+    LOGFONTW font = logFont(choice.face, entry, m_dpi);
     if (choice.widthPercent == 100)
         return CreateFontIndirectW(&font);
 

@@ -42,13 +42,13 @@ public:
     FontCache(FontCache &&) = delete;
     FontCache &operator=(FontCache &&) = delete;
 
-    /// The font for `spec`, nullptr standing for the default font.
-    [[nodiscard]] HFONT font(const window::FontSpec *spec);
+    /// The font for `entry`, nullptr standing for the default font.
+    [[nodiscard]] HFONT font(const window::FontSpec *entry);
     /// How many fonts have been created so far.
     [[nodiscard]] std::size_t size() const { return m_fonts.size(); }
 
 private:
-    [[nodiscard]] HFONT create(const window::FontSpec &spec) const;
+    [[nodiscard]] HFONT create(const window::FontSpec &entry) const;
 
     struct Entry {
         std::u16string_view face;

@@ -37,7 +37,7 @@ int OptionButton::coveredStripTwips(const ControlSpec &option)
 {
     const std::span<const ControlSpec> layout = window::layout();
     const auto self = std::find_if(layout.begin(), layout.end(),
-                                   [&option](const ControlSpec &spec) { return spec.name == option.name; });
+                                   [&option](const ControlSpec &entry) { return entry.name == option.name; });
     if (self == layout.end())
         return 0;
     const int right = option.left + option.width;

@@ -14,9 +14,9 @@ using window::ControlSpec;
 template <typename Predicate> std::vector<const ControlSpec *> inTabOrder(Predicate included)
 {
     std::vector<const ControlSpec *> stops;
-    for (const ControlSpec &spec : window::layout()) {
-        if (spec.tabIndex >= 0 && included(spec))
-            stops.push_back(&spec);
+    for (const ControlSpec &entry : window::layout()) {
+        if (entry.tabIndex >= 0 && included(entry))
+            stops.push_back(&entry);
     }
     std::sort(stops.begin(), stops.end(),
               [](const ControlSpec *left, const ControlSpec *right) { return left->tabIndex < right->tabIndex; });
@@ -28,7 +28,7 @@ const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16s
     if (stops.empty())
         return nullptr;
     const auto found =
-        std::find_if(stops.begin(), stops.end(), [current](const ControlSpec *spec) { return spec->name == current; });
+        std::find_if(stops.begin(), stops.end(), [current](const ControlSpec *entry) { return entry->name == current; });
     if (found == stops.end())
         return backwards ? stops.back() : stops.front();
     const auto index = static_cast<std::size_t>(found - stops.begin());
@@ -39,7 +39,7 @@ const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16s
 const std::vector<const ControlSpec *> &focusStops()
 {
     static const std::vector<const ControlSpec *> stops =
-        inTabOrder([](const ControlSpec &spec) { return takesFocus(spec.controlClass); });
+        inTabOrder([](const ControlSpec &entry) { return takesFocus(entry.controlClass); });
     return stops;
 }
 
@@ -75,11 +75,11 @@ const ControlSpec &firstTabStop()
 
 const ControlSpec *nextOption(std::u16string_view current, bool backwards)
 {
-    const ControlSpec *spec = window::findControl(current);
-    if (spec == nullptr || spec->controlClass != ControlClass::OptionButton)
+    const ControlSpec *entry = window::findControl(current);
+    if (entry == nullptr || entry->controlClass != ControlClass::OptionButton)
         return nullptr;
-    const auto options = inTabOrder([spec](const ControlSpec &other) {
-        return other.controlClass == ControlClass::OptionButton && other.container == spec->container;
+    const auto options = inTabOrder([entry](const ControlSpec &other) {
+        return other.controlClass == ControlClass::OptionButton && other.container == entry->container;
     });
     return step(options, current, backwards);
 }

@@ -81,14 +81,14 @@ WindowKind kindOf(ControlClass controlClass)
     return {ImageControl::kClassName, 0, 0};
 }
 
-/// Whether `spec` is the first option button of its container: it starts the one
+/// Whether `entry` is the first option button of its container: it starts the one
 /// group that all the container's option buttons belong to.
-bool startsGroup(std::span<const ControlSpec> layout, const ControlSpec &spec)
+bool startsGroup(std::span<const ControlSpec> layout, const ControlSpec &entry)
 {
-    if (spec.controlClass != ControlClass::OptionButton)
+    if (entry.controlClass != ControlClass::OptionButton)
         return false;
-    return std::none_of(layout.begin(), layout.begin() + (&spec - layout.data()), [&spec](const ControlSpec &earlier) {
-        return earlier.controlClass == ControlClass::OptionButton && earlier.container == spec.container;
+    return std::none_of(layout.begin(), layout.begin() + (&entry - layout.data()), [&entry](const ControlSpec &earlier) {
+        return earlier.controlClass == ControlClass::OptionButton && earlier.container == entry.container;
     });
 }
 
@@ -108,11 +108,11 @@ Win32Form::Win32Form(HINSTANCE instance) : m_instance(instance), m_layout(window
     registerClasses(instance);
     m_windows.assign(m_layout.size(), nullptr);
     for (std::size_t row = 0; row < m_layout.size(); ++row) {
-        const ControlSpec &spec = m_layout[row];
-        HWND created = spec.controlClass == ControlClass::Form ? createWindow(spec) : createControl(spec, row);
+        const ControlSpec &entry = m_layout[row];
+        HWND created = entry.controlClass == ControlClass::Form ? createWindow(entry) : createControl(entry, row);
         m_windows[row] = created;
-        m_controls.add(spec.name, created);
-        if (spec.controlClass != ControlClass::Form) {
+        m_controls.add(entry.name, created);
+        if (entry.controlClass != ControlClass::Form) {
             // The layout lists siblings from the bottom of the stack to the top.
             SetWindowPos(created, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
@@ -153,11 +153,11 @@ void Win32Form::registerClasses(HINSTANCE instance)
         throwLastError("RegisterClassExW");
 }
 
-HWND Win32Form::createWindow(const ControlSpec &spec)
+HWND Win32Form::createWindow(const ControlSpec &entry)
 {
     // Sized once its DPI is known, by place().
     HWND created =
-        CreateWindowExW(kWindowExStyle, kClassName, toWide(spec.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
+        CreateWindowExW(kWindowExStyle, kClassName, toWide(entry.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, this);
     if (created == nullptr)
         throwLastError("CreateWindowExW");
@@ -167,24 +167,24 @@ HWND Win32Form::createWindow(const ControlSpec &spec)
     return created;
 }
 
-HWND Win32Form::createControl(const ControlSpec &spec, std::size_t row)
+HWND Win32Form::createControl(const ControlSpec &entry, std::size_t row)
 {
-    const window::ControlSpec *container = window::findControl(spec.container);
+    const window::ControlSpec *container = window::findControl(entry.container);
     HWND parent = container != nullptr ? control(container->name) : m_window;
-    const WindowKind kind = kindOf(spec.controlClass);
+    const WindowKind kind = kindOf(entry.controlClass);
     DWORD style = kChildStyle | kind.style;
-    if (startsGroup(m_layout, spec))
+    if (startsGroup(m_layout, entry))
         style |= WS_GROUP;
 
-    if (spec.controlClass == ControlClass::CommandButton && spec.name == window::kDefaultButton)
+    if (entry.controlClass == ControlClass::CommandButton && entry.name == window::kDefaultButton)
         style = (style & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON;
 
     // Controls that show no text of their own carry the name a screen reader gives them.
-    const bool showsText = spec.controlClass != ControlClass::PictureBox && spec.controlClass != ControlClass::Image &&
-                           spec.controlClass != ControlClass::ListBox;
-    const std::wstring text = toWide(showsText ? spec.caption : window::accessibleName(spec.name));
+    const bool showsText = entry.controlClass != ControlClass::PictureBox && entry.controlClass != ControlClass::Image &&
+                           entry.controlClass != ControlClass::ListBox;
+    const std::wstring text = toWide(showsText ? entry.caption : window::accessibleName(entry.name));
     void *creationData = nullptr;
-    if (const window::Illustration *art = window::findIllustration(spec.name)) {
+    if (const window::Illustration *art = window::findIllustration(entry.name)) {
         auto *bitmap = static_cast<HBITMAP>(
             LoadImageW(m_instance, MAKEINTRESOURCEW(art->resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (bitmap != nullptr)
@@ -198,23 +198,23 @@ HWND Win32Form::createControl(const ControlSpec &spec, std::size_t row)
     if (created == nullptr)
         throwLastError("CreateWindowExW");
 
-    if (spec.controlClass == ControlClass::Frame) {
+    if (entry.controlClass == ControlClass::Frame) {
         // The frame holds controls of its own: what they send their parent goes
         // on to the window, and the frame paints its own background.
         SetWindowSubclass(created, frameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
-    for (std::u16string_view row : spec.rows)
+    for (std::u16string_view row : entry.rows)
         SendMessageW(created, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
     return created;
 }
 
 void Win32Form::place(std::size_t row)
 {
-    const ControlSpec &spec = m_layout[row];
+    const ControlSpec &entry = m_layout[row];
     HWND placed = m_windows[row];
-    if (spec.controlClass == ControlClass::Form) {
-        const int width = twipsToDevicePixels(spec.width, m_dpi);
-        const int height = twipsToDevicePixels(spec.height, m_dpi);
+    if (entry.controlClass == ControlClass::Form) {
+        const int width = twipsToDevicePixels(entry.width, m_dpi);
+        const int height = twipsToDevicePixels(entry.height, m_dpi);
         RECT frame{0, 0, width, height};
         clientToWindowRect(frame, kWindowStyle, kWindowExStyle, m_dpi);
         SetWindowPos(placed, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -231,15 +231,15 @@ void Win32Form::place(std::size_t row)
         return;
     }
     // Edges rather than sizes are scaled, so that neighbours stay flush at any DPI.
-    const int left = twipsToDevicePixels(spec.left, m_dpi);
-    const int top = twipsToDevicePixels(spec.top, m_dpi);
-    const int right = twipsToDevicePixels(spec.left + spec.width, m_dpi);
-    const int bottom = twipsToDevicePixels(spec.top + spec.height, m_dpi);
+    const int left = twipsToDevicePixels(entry.left, m_dpi);
+    const int top = twipsToDevicePixels(entry.top, m_dpi);
+    const int right = twipsToDevicePixels(entry.left + entry.width, m_dpi);
+    const int bottom = twipsToDevicePixels(entry.top + entry.height, m_dpi);
     SetWindowPos(placed, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(placed, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->font(spec.font)), TRUE);
-    if (spec.controlClass == ControlClass::OptionButton) {
+    SendMessageW(placed, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->font(entry.font)), TRUE);
+    if (entry.controlClass == ControlClass::OptionButton) {
         const int visibleRight =
-            twipsToDevicePixels(spec.left + spec.width - OptionButton::coveredStripTwips(spec), m_dpi);
+            twipsToDevicePixels(entry.left + entry.width - OptionButton::coveredStripTwips(entry), m_dpi);
         OptionButton::attach(placed, right - visibleRight);
     }
 }
@@ -416,8 +416,8 @@ LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, L
             return SendMessageW(self->m_window, message, wParam, lParam);
         break;
     case WM_ERASEBKGND:
-        if (const ControlSpec *spec = self->specOf(frame)) {
-            self->eraseBackground(frame, fromInteger<HDC>(wParam), spec->backColour.value_or(kButtonFace));
+        if (const ControlSpec *entry = self->specOf(frame)) {
+            self->eraseBackground(frame, fromInteger<HDC>(wParam), entry->backColour.value_or(kButtonFace));
             return 1;
         }
         break;
@@ -434,18 +434,18 @@ void Win32Form::onCommand(int id, int code)
 {
     if (id < kFirstControlId || static_cast<std::size_t>(id - kFirstControlId) >= m_layout.size())
         return;
-    const ControlSpec &spec = m_layout[static_cast<std::size_t>(id - kFirstControlId)];
+    const ControlSpec &entry = m_layout[static_cast<std::size_t>(id - kFirstControlId)];
     switch (code) {
     case BN_CLICKED:
-        if (spec.onClick != nullptr)
-            spec.onClick(m_controls);
+        if (entry.onClick != nullptr)
+            entry.onClick(m_controls);
         break;
     case BN_SETFOCUS:
-        if (spec.controlClass == ControlClass::CommandButton)
-            showAsDefault(control(spec.name));
+        if (entry.controlClass == ControlClass::CommandButton)
+            showAsDefault(control(entry.name));
         break;
     case BN_KILLFOCUS:
-        if (spec.controlClass == ControlClass::CommandButton)
+        if (entry.controlClass == ControlClass::CommandButton)
             showAsDefault(control(window::kDefaultButton));
         break;
     default:
@@ -469,12 +469,12 @@ void Win32Form::showAsDefault(HWND chosen)
 
 LRESULT Win32Form::controlColour(UINT message, HDC dc, HWND control)
 {
-    const ControlSpec *spec = specOf(control);
-    if (spec == nullptr || !spec->backColour)
+    const ControlSpec *entry = specOf(control);
+    if (entry == nullptr || !entry->backColour)
         return DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    SetBkColor(dc, toColorRef(*spec->backColour));
-    SetTextColor(dc, toColorRef(spec->foreColour.value_or(kButtonText)));
-    return reinterpret_cast<LRESULT>(brush(*spec->backColour));
+    SetBkColor(dc, toColorRef(*entry->backColour));
+    SetTextColor(dc, toColorRef(entry->foreColour.value_or(kButtonText)));
+    return reinterpret_cast<LRESULT>(brush(*entry->backColour));
 }
 
 void Win32Form::eraseBackground(HWND surface, HDC dc, platform::OleColour colour)

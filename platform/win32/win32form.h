@@ -62,8 +62,8 @@ private:
     static LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR form);
 
-    HWND createWindow(const window::ControlSpec &spec);
-    HWND createControl(const window::ControlSpec &spec, std::size_t row);
+    HWND createWindow(const window::ControlSpec &entry);
+    HWND createControl(const window::ControlSpec &entry, std::size_t row);
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);

@@ -27,8 +27,8 @@ const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16s
 {
     if (stops.empty())
         return nullptr;
-    const auto found =
-        std::find_if(stops.begin(), stops.end(), [current](const ControlSpec *entry) { return entry->name == current; });
+    const auto found = std::find_if(stops.begin(), stops.end(),
+                                    [current](const ControlSpec *entry) { return entry->name == current; });
     if (found == stops.end())
         return backwards ? stops.back() : stops.front();
     const auto index = static_cast<std::size_t>(found - stops.begin());

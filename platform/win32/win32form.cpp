@@ -87,9 +87,10 @@ bool startsGroup(std::span<const ControlSpec> layout, const ControlSpec &entry)
 {
     if (entry.controlClass != ControlClass::OptionButton)
         return false;
-    return std::none_of(layout.begin(), layout.begin() + (&entry - layout.data()), [&entry](const ControlSpec &earlier) {
-        return earlier.controlClass == ControlClass::OptionButton && earlier.container == entry.container;
-    });
+    return std::none_of(
+        layout.begin(), layout.begin() + (&entry - layout.data()), [&entry](const ControlSpec &earlier) {
+            return earlier.controlClass == ControlClass::OptionButton && earlier.container == entry.container;
+        });
 }
 
 bool isCommandButton(HWND control)
@@ -180,8 +181,8 @@ HWND Win32Form::createControl(const ControlSpec &entry, std::size_t row)
         style = (style & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON;
 
     // Controls that show no text of their own carry the name a screen reader gives them.
-    const bool showsText = entry.controlClass != ControlClass::PictureBox && entry.controlClass != ControlClass::Image &&
-                           entry.controlClass != ControlClass::ListBox;
+    const bool showsText = entry.controlClass != ControlClass::PictureBox &&
+                           entry.controlClass != ControlClass::Image && entry.controlClass != ControlClass::ListBox;
     const std::wstring text = toWide(showsText ? entry.caption : window::accessibleName(entry.name));
     void *creationData = nullptr;
     if (const window::Illustration *art = window::findIllustration(entry.name)) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "captionfit.h"
+#include "qttestsupport.h"
 
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
@@ -13,16 +14,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string name(std::u16string_view text)
-{
-    return qs(text).toStdString();
-}
 
 /// Why the caption of `button` does not fit, or empty.
 std::string buttonCutOff(const QAbstractButton &button)

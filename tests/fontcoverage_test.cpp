@@ -4,6 +4,7 @@
 // PEMTOS_TEST_FONT_FAMILY: every control must resolve to it, and every text the
 // window can show must have its glyphs there, so nothing is drawn as a box.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
@@ -29,11 +30,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class FontCoverageTest : public testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // The window as assistive technology sees it through Qt's accessibility interfaces,
 // the same ones that the AT-SPI bridge hands to screen readers.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "catalogue/treeform.h"
 #include "window/accessibility.h"
@@ -23,16 +24,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string name(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
 
 class QtAccessibilityTest : public testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // message box: the report names the control, its interface and the operation, the
 // test dismisses it as a user would, and the window goes on working.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
@@ -27,11 +28,6 @@ namespace pemtos::qt {
 namespace {
 
 using platform::Operation;
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// Watches for message boxes while a click runs, remembers what they showed and
 /// presses their button.
@@ -92,17 +88,10 @@ protected:
     {
         QWidget *widget = get(control);
         ASSERT_NE(widget, nullptr);
-        const QPoint at =
-            qobject_cast<QRadioButton *>(widget) != nullptr ? QPoint(6, widget->height() / 2) : widget->rect().center();
-        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        clickLikeAPerson(widget);
     }
 
-    void selectRow(int row) const
-    {
-        auto *list = get<QListWidget>(u"List1");
-        list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-    }
+    void selectRow(int row) const { clickRow(get<QListWidget>(u"List1"), row); }
 
     int selectedRow() const
     {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "captionfit.h"
 #include "catalogue/speciesnote.h"
@@ -31,16 +32,6 @@ namespace {
 
 using window::ControlClass;
 using window::ControlSpec;
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string name(std::u16string_view text)
-{
-    return {text.begin(), text.end()};
-}
 
 QRect pixels(const window::Rect &twips)
 {
@@ -85,21 +76,9 @@ protected:
         return texts;
     }
 
-    void click(std::u16string_view control) const
-    {
-        QWidget *widget = get(control);
-        // Options are clicked on their circle: the right edge of some lies under an illustration.
-        const QPoint at =
-            qobject_cast<QRadioButton *>(widget) != nullptr ? QPoint(6, widget->height() / 2) : widget->rect().center();
-        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-    }
+    void click(std::u16string_view control) const { clickLikeAPerson(get(control)); }
 
-    void selectRow(int row) const
-    {
-        auto *list = get<QListWidget>(u"List1");
-        list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-    }
+    void selectRow(int row) const { clickRow(get<QListWidget>(u"List1"), row); }
 
     int checkedOptions() const
     {

@@ -3,6 +3,7 @@
 // ratio (QT_SCALE_FACTOR 1, 1.25, 1.5 and 2): the window must keep its proportions,
 // fit its captions and draw the illustrations from their double-size drawings.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "captionfit.h"
 #include "platform/qt/picturebox.h"
@@ -18,11 +19,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-std::string name(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
 
 class QtHighDpiTest : public testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Everything the window offers, done with the keyboard alone.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
@@ -20,16 +21,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string name(std::u16string_view text)
-{
-    return qs(text).toStdString();
-}
 
 class QtKeyboardTest : public testing::Test {
 protected:

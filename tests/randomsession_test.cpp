@@ -5,6 +5,7 @@
 // show what a small model of its rules says, the model being written here from
 // those rules alone: it never calls the click handlers or the catalogue lookups.
 #include "platform/qt/qtform.h"
+#include "qttestsupport.h"
 
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
@@ -33,11 +34,6 @@ namespace {
 
 constexpr std::uint32_t kSeed = 0x5EED'2026;
 constexpr int kActions = 30000;
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// What the window should show, kept by the rules of the two buttons.
 class WindowModel {

@@ -1,21 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/imagecontrol.h"
 
+#include "platform/win32/windowclass.h"
+
 namespace pemtos::win32 {
 
 bool ImageControl::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing) != FALSE)
-        return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerOnce(windowClassFor(instance, kClassName, windowProc));
 }
 
 LRESULT CALLBACK ImageControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

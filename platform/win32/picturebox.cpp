@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/picturebox.h"
 
+#include "platform/win32/windowclass.h"
+
 #include "platform/colours.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
@@ -21,20 +23,11 @@ COLORREF toColorRef(platform::OleColour colour)
 
 bool PictureBox::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing) != FALSE)
-        return true;
     // One brush for the life of the process, as long as the class lives.
     static HBRUSH background = CreateSolidBrush(toColorRef(kButtonFace));
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    WNDCLASSEXW windowClass = windowClassFor(instance, kClassName, windowProc);
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerOnce(windowClass);
 }
 
 HBITMAP PictureBox::bitmap(HWND box)

@@ -9,6 +9,7 @@
 #include "platform/win32/resourceids.h"
 #include "platform/win32/tabnavigation.h"
 #include "platform/win32/text.h"
+#include "platform/win32/windowclass.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
 
@@ -134,23 +135,12 @@ Win32Form::~Win32Form()
 
 void Win32Form::registerClasses(HINSTANCE instance)
 {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing) == FALSE) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID));
-        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID), IMAGE_ICON,
-                                                            GetSystemMetrics(SM_CXSMICON),
-                                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        if (RegisterClassExW(&windowClass) == 0)
-            throwLastError("RegisterClassExW");
-    }
-    if (!PictureBox::registerClass(instance) || !ImageControl::registerClass(instance))
+    WNDCLASSEXW windowClass = windowClassFor(instance, kClassName, windowProc);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PEMTOS_ICON_ID), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    if (!registerOnce(windowClass) || !PictureBox::registerClass(instance) || !ImageControl::registerClass(instance))
         throwLastError("RegisterClassExW");
 }
 

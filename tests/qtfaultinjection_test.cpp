@@ -93,23 +93,11 @@ protected:
 
     void selectRow(int row) const { clickRow(get<QListWidget>(u"List1"), row); }
 
-    int selectedRow() const
-    {
-        auto *list = get<QListWidget>(u"List1");
-        const QList<QListWidgetItem *> selected = list->selectedItems();
-        return selected.isEmpty() ? -1 : list->row(selected.first());
-    }
+    int selectedRow() const { return selectedRowOf(get<QListWidget>(u"List1")); }
 
     QString caption(std::u16string_view label) const { return get<QLabel>(label)->text(); }
 
-    QStringList rows() const
-    {
-        QStringList texts;
-        auto *list = get<QListWidget>(u"List1");
-        for (int row = 0; row < list->count(); ++row)
-            texts << list->item(row)->text();
-        return texts;
-    }
+    QStringList rows() const { return rowTexts(get<QListWidget>(u"List1")); }
 
     static QStringList names(const catalogue::TreeFormCategory &form)
     {

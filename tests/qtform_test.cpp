@@ -59,14 +59,7 @@ protected:
 
     QString caption(std::u16string_view label) const { return get<QLabel>(label)->text(); }
 
-    QStringList rows() const
-    {
-        QStringList texts;
-        auto *list = get<QListWidget>(u"List1");
-        for (int row = 0; row < list->count(); ++row)
-            texts << list->item(row)->text();
-        return texts;
-    }
+    QStringList rows() const { return rowTexts(get<QListWidget>(u"List1")); }
 
     static QStringList names(std::span<const std::u16string_view> species)
     {

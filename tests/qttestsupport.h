@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 #include <string>
@@ -32,6 +33,22 @@ inline void clickLikeAPerson(QWidget *widget)
     const QPoint at =
         qobject_cast<QRadioButton *>(widget) != nullptr ? QPoint(6, widget->height() / 2) : widget->rect().center();
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+}
+
+/// The texts of the rows of `list`, in order.
+inline QStringList rowTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+/// The selected row of `list`, -1 when none is selected.
+inline int selectedRowOf(const QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
 /// Selects row `row` of `list` with a click on it.

@@ -3,7 +3,7 @@
 // against the recording stand-in for the window.
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
-#include "platform/fake/fakecontrols.h"
+#include "fake/fakecontrols.h"
 #include "window/handlers.h"
 
 #include <benchmark/benchmark.h>
@@ -82,7 +82,7 @@ void treeFormForEveryOption(benchmark::State &state)
 BENCHMARK(treeFormForEveryOption);
 
 /// The stand-in as the window opens: empty labels, tree form 1's names, no option.
-void openWindow(platform::FakeControls &controls)
+void openWindow(fake::FakeControls &controls)
 {
     controls.addLabel(u"Label2");
     controls.addLabel(u"Label3");
@@ -95,7 +95,7 @@ void openWindow(platform::FakeControls &controls)
 /// cmdGo_Click with tree form `state.range(0)` selected (0: none, 1 to 14).
 void cmdGoClick(benchmark::State &state)
 {
-    platform::FakeControls controls;
+    fake::FakeControls controls;
     openWindow(controls);
     const auto form = static_cast<std::size_t>(state.range(0));
     if (form > 0)
@@ -112,7 +112,7 @@ BENCHMARK(cmdGoClick)->Arg(0)->Arg(1)->Arg(2)->Arg(14);
 /// command1_Click with row `state.range(0)` of tree form 1's names selected (-1: none).
 void command1Click(benchmark::State &state)
 {
-    platform::FakeControls controls;
+    fake::FakeControls controls;
     openWindow(controls);
     const auto row = static_cast<std::int16_t>(state.range(0));
     controls.select(u"List1", row);
@@ -129,7 +129,7 @@ BENCHMARK(command1Click)->Arg(-1)->Arg(0)->Arg(11);
 /// in turn and press Command1, for all fourteen forms.
 void everyFormAndNote(benchmark::State &state)
 {
-    platform::FakeControls controls;
+    fake::FakeControls controls;
     openWindow(controls);
     for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
         for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/speciesnote.h"
 
-#include "catalogue/speciesnotetable.h"
-#include "catalogue/treeformtable.h"
+#include "speciesnotetable.h"
+#include "treeformtable.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/treeform.h"
 
-#include "catalogue/treeformtable.h"
+#include "treeformtable.h"
 
 #include <algorithm>
 
@@ -30,6 +30,7 @@ constexpr bool optionsAreUnique()
 
 static_assert(numbersFollowTableOrder(), "record numbers must be 1..14 in table order");
 static_assert(optionsAreUnique(), "each option button selects one record");
+static_assert(kTreeForms.size() == kTreeFormCount);
 
 } // namespace
 
@@ -41,6 +42,11 @@ std::u16string_view heightClassHeading(HeightClass heightClass)
 std::span<const TreeFormCategory> treeForms()
 {
     return kTreeForms;
+}
+
+std::span<const std::u16string_view> firstFormSpecies()
+{
+    return kTreeForms.front().species;
 }
 
 const TreeFormCategory *findTreeFormByOption(std::u16string_view option)

@@ -8,7 +8,7 @@
 //   seedcorpus <directory>   creates <directory>/speciesnote and <directory>/treeform
 #include "catalogue/speciesnote.h"
 #include "catalogue/treeform.h"
-#include "fuzz/fuzzinput.h"
+#include "fuzzinput.h"
 
 #include <cstdio>
 #include <filesystem>

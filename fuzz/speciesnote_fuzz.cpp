@@ -2,7 +2,7 @@
 // The note lookup against a plain walk of the note table: for any text, or no
 // value, both give the same note or both give no match, and nothing crashes.
 #include "catalogue/speciesnote.h"
-#include "fuzz/fuzzinput.h"
+#include "fuzzinput.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The tree-form lookup by option name against a plain walk of the tree-form
 // table: for any text both give the same record, or both none, and nothing crashes.
 #include "catalogue/treeform.h"
-#include "fuzz/fuzzinput.h"
+#include "fuzzinput.h"
 
 #include <cstddef>
 #include <cstdint>

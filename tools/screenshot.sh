@@ -15,5 +15,5 @@ else
     cmake --preset dev >/dev/null
 fi
 cmake --build "$build" --target pemtos_screenshot
-QT_QPA_PLATFORM=offscreen "$build/tests/pemtos_screenshot" packaging/screenshot.png
+QT_QPA_PLATFORM=offscreen "$build/tests/qt/pemtos_screenshot" packaging/screenshot.png
 echo "wrote packaging/screenshot.png"

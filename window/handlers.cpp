@@ -15,13 +15,13 @@ constexpr std::u16string_view kNoteLabel = u"Label3";
 constexpr std::u16string_view kSpeciesList = u"List1";
 constexpr std::int16_t kNoRowSelected = -1;
 
-using platform::succeeded;
+using window::succeeded;
 
 } // namespace
 
 // NOLINTBEGIN(readability-identifier-naming)
 
-void cmdGo_Click(platform::Controls &controls)
+void cmdGo_Click(window::Controls &controls)
 {
     if (!succeeded(controls, controls.setCaption(kDescriptionLabel, kBlankCaption)))
         return;
@@ -47,7 +47,7 @@ void cmdGo_Click(platform::Controls &controls)
     }
 }
 
-void command1_Click(platform::Controls &controls)
+void command1_Click(window::Controls &controls)
 {
     std::optional<std::u16string> selection;
 

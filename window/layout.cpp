@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/layout.h"
 
-#include "catalogue/treeformtable.h"
+#include "catalogue/treeform.h"
 #include "window/handlers.h"
 
 #include <algorithm>
@@ -10,16 +10,16 @@
 namespace pemtos::window {
 namespace {
 
-using platform::OleColour;
+using window::OleColour;
 using enum ControlClass;
 
-constexpr FontSpec kFrameFont{u"ＭＳ Ｐゴシック", 1200, 700};
-constexpr FontSpec kHeadingFont{u"ＭＳ Ｐゴシック", 1125, 700};
-constexpr FontSpec kTitleFont{u"HGP創英角ﾎﾟｯﾌﾟ体", 1425, 400};
+constexpr FontEntry kFrameFont{u"ＭＳ Ｐゴシック", 1200, 700};
+constexpr FontEntry kHeadingFont{u"ＭＳ Ｐゴシック", 1125, 700};
+constexpr FontEntry kTitleFont{u"HGP創英角ﾎﾟｯﾌﾟ体", 1425, 400};
 
 constexpr std::optional<OleColour> kDefault{};
-constexpr std::optional<OleColour> kBack{platform::kSystemInactiveCaptionText};
-constexpr std::optional<OleColour> kText{platform::kSystemBackground};
+constexpr std::optional<OleColour> kBack{window::kSystemInactiveCaptionText};
+constexpr std::optional<OleColour> kText{window::kSystemBackground};
 
 constexpr std::u16string_view kIntroduction =
     u"樹の形はいろいろな特徴があって面白いですね。裸木の並んだ公園や並木通りを歩くとき，ふと幹の延び方に目を留めたり"
@@ -27,63 +27,61 @@ constexpr std::u16string_view kIntroduction =
     u"ります。樹木の名前を覚えるため樹形から分類して印象付けるっていうのもいいと思います。ここでは，樹形で分類しその"
     u"樹形に含まれる樹木を調べてみました。";
 
+// clang-format off
 // The species list opens with tree form 1's names, so that a note can be looked
 // up before the tree-form command was ever used.
-constexpr std::span<const std::u16string_view> kInitialRows = catalogue::kOptUranSpecies;
-
-// clang-format off
-constexpr std::array<ControlSpec, 43> kLayout{{
+constexpr std::array<LayoutEntry, 43> kLayout{{
     // class         name         container  left   top    width  height tab caption                              font           back      fore      click            rows
-    {Form,          u"Form1",    u"",       0,     0,     14325, 9360,  -1, u"樹形から調べる樹木名と特徴",          nullptr,       kBack,    kDefault, nullptr,         {}},
-    {Label,         u"Label3",   u"Form1",  7680,  8040,  4215,  975,   18, u"",                                   nullptr,       kBack,    kText,    nullptr,         {}},
-    {Image,         u"Image1",   u"Form1",  5160,  4560,  1215,  495,   -1, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {Image,         u"Image2",   u"Form1",  5160,  4560,  1215,  495,   -1, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {Label,         u"Label2",   u"Form1",  3720,  7320,  9255,  375,   36, u"",                                   nullptr,       kBack,    kText,    nullptr,         {}},
-    {Label,         u"Label12",  u"Form1",  1200,  7200,  2295,  375,   37, u"選択樹形の特徴 ・・",                 &kHeadingFont, kBack,    kDefault, nullptr,         {}},
-    {Frame,         u"Frame2",   u"Form1",  240,   120,   13575, 6855,  0,  u"樹形",                               &kFrameFont,   kBack,    kDefault, nullptr,         {}},
-    {Label,         u"Label4",   u"Frame2", 5040,  360,   3615,  375,   39, u"樹形から調べる樹木名と特徴",          &kTitleFont,   kBack,    kText,    nullptr,         {}},
-    {Label,         u"Label1",   u"Frame2", 840,   840,   12015, 735,   38, kIntroduction,                         nullptr,       kBack,    kDefault, nullptr,         {}},
-    {Label,         u"Label10",  u"Frame2", 6240,  2160,  1815,  255,   34, u"―　高木　―",                         &kHeadingFont, kBack,    kDefault, nullptr,         {}},
-    {Label,         u"Label11",  u"Frame2", 6120,  5040,  2055,  255,   35, u"―　中低木　―",                       &kHeadingFont, kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"optUran",  u"Frame2", 120,   3000,  1215,  255,   1,  u"円錐形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"optNuman", u"Frame2", 2280,  3000,  1215,  255,   2,  u"卵円形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"optRera",  u"Frame2", 4440,  2880,  1215,  495,   3,  u"逆卵円形",                           nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture1", u"Frame2", 960,   2520,  735,   1215,  5,  u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture2", u"Frame2", 3240,  2520,  735,   1215,  6,  u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option1",  u"Frame2", 6720,  2880,  855,   495,   7,  u"球形",                               nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"Option2",  u"Frame2", 8880,  2880,  975,   495,   8,  u"円柱形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"Option3",  u"Frame2", 11040, 2880,  975,   495,   9,  u"盃状形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"Option4",  u"Frame2", 120,   3960,  1095,  855,   10, u"枝垂形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture3", u"Frame2", 5520,  2520,  615,   1215,  11, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture4", u"Frame2", 7560,  2520,  855,   1215,  12, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture5", u"Frame2", 9840,  2520,  735,   1215,  13, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture6", u"Frame2", 12000, 2520,  1095,  1215,  14, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture7", u"Frame2", 960,   3840,  1095,  1095,  15, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture8", u"Frame2", 3240,  3840,  735,   1095,  16, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option5",  u"Frame2", 2280,  4200,  855,   420,   19, u"頂上葉",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {OptionButton,  u"Option6",  u"Frame2", 120,   5760,  975,   420,   21, u"円錐形円柱形",                       nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture9", u"Frame2", 6600,  1320,  15,    135,   22, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture10",u"Frame2", 960,   5400,  615,   1215,  23, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option7",  u"Frame2", 2280,  5640,  915,   660,   24, u"卵円形球形",                         nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture11",u"Frame2", 3240,  5400,  615,   1215,  25, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option8",  u"Frame2", 4320,  5760,  855,   375,   26, u"盃状形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture12",u"Frame2", 5280,  5520,  1215,  855,   27, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option9",  u"Frame2", 6600,  5760,  855,   375,   28, u"株立形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture13",u"Frame2", 7560,  5520,  975,   855,   29, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option10", u"Frame2", 8880,  5760,  855,   420,   30, u"枝垂形",                             nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture14",u"Frame2", 9720,  5520,  1095,  855,   31, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {OptionButton,  u"Option11", u"Frame2", 10920, 5760,  975,   375,   32, u"ほふく形",                           nullptr,       kBack,    kDefault, nullptr,         {}},
-    {PictureBox,    u"Picture15",u"Frame2", 12000, 5520,  1215,  855,   33, u"",                                   nullptr,       kDefault, kDefault, nullptr,         {}},
-    {CommandButton, u"cmdGo",    u"Form1",  5760,  1680,  2655,  495,   4,  u"樹形を選んでクリックして下さい",      nullptr,       kDefault, kDefault, &cmdGo_Click,    {}},
-    {ListBox,       u"List1",    u"Form1",  5400,  8040,  2175,  780,   17, u"",                                   nullptr,       kDefault, kDefault, nullptr,         kInitialRows},
-    {CommandButton, u"Command1", u"Form1",  3480,  8040,  1815,  615,   20, u"樹木を選んでクリックして下さい",      nullptr,       kDefault, kDefault, &command1_Click, {}},
+    {Form,          u"Form1",    u"",       0,     0,     14325, 9360,  -1, u"樹形から調べる樹木名と特徴",          nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {Label,         u"Label3",   u"Form1",  7680,  8040,  4215,  975,   18, u"",                                   nullptr,       kBack,    kText,    nullptr,         nullptr},
+    {Image,         u"Image1",   u"Form1",  5160,  4560,  1215,  495,   -1, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {Image,         u"Image2",   u"Form1",  5160,  4560,  1215,  495,   -1, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {Label,         u"Label2",   u"Form1",  3720,  7320,  9255,  375,   36, u"",                                   nullptr,       kBack,    kText,    nullptr,         nullptr},
+    {Label,         u"Label12",  u"Form1",  1200,  7200,  2295,  375,   37, u"選択樹形の特徴 ・・",                 &kHeadingFont, kBack,    kDefault, nullptr,         nullptr},
+    {Frame,         u"Frame2",   u"Form1",  240,   120,   13575, 6855,  0,  u"樹形",                               &kFrameFont,   kBack,    kDefault, nullptr,         nullptr},
+    {Label,         u"Label4",   u"Frame2", 5040,  360,   3615,  375,   39, u"樹形から調べる樹木名と特徴",          &kTitleFont,   kBack,    kText,    nullptr,         nullptr},
+    {Label,         u"Label1",   u"Frame2", 840,   840,   12015, 735,   38, kIntroduction,                         nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {Label,         u"Label10",  u"Frame2", 6240,  2160,  1815,  255,   34, u"―　高木　―",                         &kHeadingFont, kBack,    kDefault, nullptr,         nullptr},
+    {Label,         u"Label11",  u"Frame2", 6120,  5040,  2055,  255,   35, u"―　中低木　―",                       &kHeadingFont, kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"optUran",  u"Frame2", 120,   3000,  1215,  255,   1,  u"円錐形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"optNuman", u"Frame2", 2280,  3000,  1215,  255,   2,  u"卵円形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"optRera",  u"Frame2", 4440,  2880,  1215,  495,   3,  u"逆卵円形",                           nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture1", u"Frame2", 960,   2520,  735,   1215,  5,  u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture2", u"Frame2", 3240,  2520,  735,   1215,  6,  u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option1",  u"Frame2", 6720,  2880,  855,   495,   7,  u"球形",                               nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option2",  u"Frame2", 8880,  2880,  975,   495,   8,  u"円柱形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option3",  u"Frame2", 11040, 2880,  975,   495,   9,  u"盃状形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option4",  u"Frame2", 120,   3960,  1095,  855,   10, u"枝垂形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture3", u"Frame2", 5520,  2520,  615,   1215,  11, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture4", u"Frame2", 7560,  2520,  855,   1215,  12, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture5", u"Frame2", 9840,  2520,  735,   1215,  13, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture6", u"Frame2", 12000, 2520,  1095,  1215,  14, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture7", u"Frame2", 960,   3840,  1095,  1095,  15, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture8", u"Frame2", 3240,  3840,  735,   1095,  16, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option5",  u"Frame2", 2280,  4200,  855,   420,   19, u"頂上葉",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option6",  u"Frame2", 120,   5760,  975,   420,   21, u"円錐形円柱形",                       nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture9", u"Frame2", 6600,  1320,  15,    135,   22, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture10",u"Frame2", 960,   5400,  615,   1215,  23, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option7",  u"Frame2", 2280,  5640,  915,   660,   24, u"卵円形球形",                         nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture11",u"Frame2", 3240,  5400,  615,   1215,  25, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option8",  u"Frame2", 4320,  5760,  855,   375,   26, u"盃状形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture12",u"Frame2", 5280,  5520,  1215,  855,   27, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option9",  u"Frame2", 6600,  5760,  855,   375,   28, u"株立形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture13",u"Frame2", 7560,  5520,  975,   855,   29, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option10", u"Frame2", 8880,  5760,  855,   420,   30, u"枝垂形",                             nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture14",u"Frame2", 9720,  5520,  1095,  855,   31, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {OptionButton,  u"Option11", u"Frame2", 10920, 5760,  975,   375,   32, u"ほふく形",                           nullptr,       kBack,    kDefault, nullptr,         nullptr},
+    {PictureBox,    u"Picture15",u"Frame2", 12000, 5520,  1215,  855,   33, u"",                                   nullptr,       kDefault, kDefault, nullptr,         nullptr},
+    {CommandButton, u"cmdGo",    u"Form1",  5760,  1680,  2655,  495,   4,  u"樹形を選んでクリックして下さい",      nullptr,       kDefault, kDefault, &cmdGo_Click,    nullptr},
+    {ListBox,       u"List1",    u"Form1",  5400,  8040,  2175,  780,   17, u"",                                   nullptr,       kDefault, kDefault, nullptr,         &catalogue::firstFormSpecies},
+    {CommandButton, u"Command1", u"Form1",  3480,  8040,  1815,  615,   20, u"樹木を選んでクリックして下さい",      nullptr,       kDefault, kDefault, &command1_Click, nullptr},
 }};
 // clang-format on
 static_assert(kLayout.size() == 43, "the window and its 42 controls");
 
-constexpr const ControlSpec *find(std::u16string_view name)
+constexpr const LayoutEntry *find(std::u16string_view name)
 {
-    for (const ControlSpec &control : kLayout) {
+    for (const LayoutEntry &control : kLayout) {
         if (control.name == name)
             return &control;
     }
@@ -94,7 +92,7 @@ constexpr const ControlSpec *find(std::u16string_view name)
 constexpr bool containersComeFirst()
 {
     for (std::size_t i = 1; i < kLayout.size(); ++i) {
-        const ControlSpec *container = find(kLayout[i].container);
+        const LayoutEntry *container = find(kLayout[i].container);
         if (container == nullptr || container >= &kLayout[i])
             return false;
     }
@@ -106,7 +104,7 @@ constexpr bool tabIndexesAreDense()
 {
     constexpr int kTabStops = 40;
     std::array<int, kTabStops> uses{};
-    for (const ControlSpec &control : kLayout) {
+    for (const LayoutEntry &control : kLayout) {
         if (control.tabIndex < 0)
             continue;
         if (control.tabIndex >= kTabStops)
@@ -119,7 +117,7 @@ constexpr bool tabIndexesAreDense()
 // Geometry is converted to whole pixels at 96 DPI without rounding.
 constexpr bool geometryIsWholePixels()
 {
-    return std::all_of(kLayout.begin(), kLayout.end(), [](const ControlSpec &control) {
+    return std::all_of(kLayout.begin(), kLayout.end(), [](const LayoutEntry &control) {
         return control.left % kTwipsPerPixel == 0 && control.top % kTwipsPerPixel == 0 &&
                control.width % kTwipsPerPixel == 0 && control.height % kTwipsPerPixel == 0;
     });
@@ -131,20 +129,27 @@ static_assert(geometryIsWholePixels());
 
 } // namespace
 
-std::span<const ControlSpec> layout()
+std::span<const LayoutEntry> layout()
 {
     return kLayout;
 }
 
-const ControlSpec *findControl(std::u16string_view name)
+const LayoutEntry *findControl(std::u16string_view name)
 {
     return find(name);
 }
 
-Rect windowRectTwips(const ControlSpec &control)
+std::span<const std::u16string_view> initialRows(const LayoutEntry &control)
+{
+    if (control.rows == nullptr)
+        return {};
+    return control.rows();
+}
+
+Rect windowRectTwips(const LayoutEntry &control)
 {
     Rect rect{control.left, control.top, control.width, control.height};
-    for (const ControlSpec *container = find(control.container);
+    for (const LayoutEntry *container = find(control.container);
          container != nullptr && container->controlClass != Form; container = find(container->container)) {
         rect.left += container->left;
         rect.top += container->top;

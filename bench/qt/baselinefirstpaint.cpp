@@ -2,7 +2,7 @@
 // The floor for the program's start-up: the least a Qt Widgets program does to show
 // one window with one Japanese label in the same style, so that it pays for loading
 // the toolkit, a Japanese font and the style, and for nothing else.
-#include "bench/qt/firstpaintprobe.h"
+#include "firstpaintprobe.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "bench/qt/firstpaintprobe.h"
+#include "firstpaintprobe.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Linux program exactly as shipped, except that it ends after its first frame.
-#include "bench/qt/firstpaintprobe.h"
-#include "platform/qt/startup.h"
+#include "firstpaintprobe.h"
+#include "qt/startup.h"
 
 int main(int argc, char *argv[])
 {

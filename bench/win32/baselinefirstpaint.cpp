@@ -2,7 +2,7 @@
 // The floor for pemtos.exe's start-up: a plain Win32 window of the same size with
 // one STATIC control holding a Japanese label in the Japanese Gothic the window
 // asks for, and nothing else.
-#include "bench/win32/firstpaintloop.h"
+#include "firstpaintloop.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "bench/win32/firstpaintloop.h"
+#include "firstpaintloop.h"
 
 namespace pemtos::bench {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // pemtos.exe as shipped, except that it ends after its first frame.
-#include "bench/win32/firstpaintloop.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/win32form.h"
+#include "firstpaintloop.h"
+#include "win32/dpi.h"
+#include "win32/win32form.h"
 
 #include <windows.h>
 

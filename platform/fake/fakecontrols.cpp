@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "platform/fake/fakecontrols.h"
+#include "fake/fakecontrols.h"
 
 #include <stdexcept>
 
-namespace pemtos::platform {
+namespace pemtos::fake {
+
+using window::ControlError;
+using window::Done;
+using window::Operation;
+using window::Outcome;
+using window::Status;
 
 void FakeControls::addLabel(std::u16string name, std::u16string caption)
 {
@@ -129,4 +135,4 @@ void FakeControls::reportError(const ControlError &error)
     m_reported.push_back(error);
 }
 
-} // namespace pemtos::platform
+} // namespace pemtos::fake

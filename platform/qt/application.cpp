@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/application.h"
+#include "qt/application.h"
 
-#include "platform/colours.h"
-#include "platform/qt/fonts.h"
+#include "qt/fonts.h"
+#include "window/colours.h"
 
 #include <QIcon>
 #include <QIconEngine>
@@ -26,7 +26,7 @@ namespace {
 
 QColor systemColour(std::uint32_t index)
 {
-    const platform::Rgb rgb = platform::resolveColour(platform::kSystemColourFlag | index);
+    const window::Rgb rgb = window::resolveColour(window::kSystemColourFlag | index);
     return {rgb.red, rgb.green, rgb.blue};
 }
 
@@ -131,7 +131,7 @@ void setUpApplication()
 {
     // The name is also what screen readers list the program as.
     QApplication::setApplicationName(QStringLiteral("pemtos"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(PEMTOS_VERSION));
     // Lets the desktop match the window to the installed entry and its icon (the
     // Wayland application ID); the window's own icon serves desktops that do not.
     QGuiApplication::setDesktopFileName(QStringLiteral(PEMTOS_APP_ID));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/bitmapfile.h"
+#include "qt/bitmapfile.h"
 
 #include <QFile>
 #include <QImageReader>

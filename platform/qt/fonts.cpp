@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/fonts.h"
+#include "qt/fonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -113,7 +113,7 @@ QFont defaultFont()
     return makeFont(kDefaultFace, kDefaultCentiPoints, 400);
 }
 
-QFont fontFor(const window::FontSpec *entry)
+QFont fontFor(const window::FontEntry *entry)
 {
     if (entry == nullptr)
         return defaultFont();

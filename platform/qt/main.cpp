@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/startup.h"
+#include "qt/startup.h"
 
 int main(int argc, char *argv[])
 {

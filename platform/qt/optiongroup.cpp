@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/optiongroup.h"
+#include "optiongroup.h"
 
 #include <QKeyEvent>
 

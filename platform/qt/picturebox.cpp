@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/picturebox.h"
+#include "qt/picturebox.h"
 
-#include "platform/qt/bitmapfile.h"
+#include "qt/bitmapfile.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/qtcontrols.h"
+#include "qt/qtcontrols.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -16,9 +16,9 @@ QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-platform::ControlError failure(platform::Operation operation, std::u16string_view control)
+window::ControlError failure(window::Operation operation, std::u16string_view control)
 {
-    return platform::ControlError{operation, std::u16string(control)};
+    return window::ControlError{operation, std::u16string(control)};
 }
 
 } // namespace
@@ -52,39 +52,39 @@ template <typename Widget> Widget *QtControls::widgetFor(std::u16string_view nam
     return qobject_cast<Widget *>(find(name));
 }
 
-platform::Status QtControls::setCaption(std::u16string_view label, std::u16string_view text)
+window::Status QtControls::setCaption(std::u16string_view label, std::u16string_view text)
 {
     auto *widget = widgetFor<QLabel>(label);
     if (widget == nullptr)
-        return failure(platform::Operation::CaptionSet, label);
+        return failure(window::Operation::CaptionSet, label);
     widget->setText(toQString(text));
-    return platform::Done{};
+    return window::Done{};
 }
 
-platform::Status QtControls::clear(std::u16string_view list)
+window::Status QtControls::clear(std::u16string_view list)
 {
     auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr)
-        return failure(platform::Operation::Clear, list);
+        return failure(window::Operation::Clear, list);
     widget->clear();
-    return platform::Done{};
+    return window::Done{};
 }
 
-platform::Status QtControls::addItem(std::u16string_view list, std::u16string_view text)
+window::Status QtControls::addItem(std::u16string_view list, std::u16string_view text)
 {
     auto *widget = widgetFor<QListWidget>(list);
     // The index of a row must stay readable as a 16-bit index.
     if (widget == nullptr || widget->count() >= std::numeric_limits<std::int16_t>::max())
-        return failure(platform::Operation::AddItem, list);
+        return failure(window::Operation::AddItem, list);
     widget->addItem(toQString(text));
-    return platform::Done{};
+    return window::Done{};
 }
 
-platform::Outcome<std::int16_t> QtControls::listIndex(std::u16string_view list)
+window::Outcome<std::int16_t> QtControls::listIndex(std::u16string_view list)
 {
     auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr)
-        return failure(platform::Operation::ListIndexGet, list);
+        return failure(window::Operation::ListIndexGet, list);
     // The selected row, not the current one: a list that merely has the focus
     // has a current row but nothing selected.
     const QList<QListWidgetItem *> selected = widget->selectedItems();
@@ -93,30 +93,29 @@ platform::Outcome<std::int16_t> QtControls::listIndex(std::u16string_view list)
     return static_cast<std::int16_t>(widget->row(selected.first()));
 }
 
-platform::Outcome<std::u16string> QtControls::list(std::u16string_view list, std::int16_t index)
+window::Outcome<std::u16string> QtControls::list(std::u16string_view list, std::int16_t index)
 {
     auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr || index < 0 || index >= widget->count())
-        return failure(platform::Operation::ListGet, list);
+        return failure(window::Operation::ListGet, list);
     return widget->item(index)->text().toStdU16String();
 }
 
-platform::Outcome<bool> QtControls::value(std::u16string_view option)
+window::Outcome<bool> QtControls::value(std::u16string_view option)
 {
     auto *widget = widgetFor<QRadioButton>(option);
     if (widget == nullptr)
-        return failure(platform::Operation::ValueGet, option);
+        return failure(window::Operation::ValueGet, option);
     return widget->isChecked();
 }
 
-void QtControls::reportError(const platform::ControlError &error)
+void QtControls::reportError(const window::ControlError &error)
 {
     if (m_reporter) {
         m_reporter(error);
         return;
     }
-    QMessageBox::critical(m_window, toQString(platform::errorReportTitle()),
-                          toQString(platform::errorReportText(error)));
+    QMessageBox::critical(m_window, toQString(window::errorReportTitle()), toQString(window::errorReportText(error)));
 }
 
 } // namespace pemtos::qt

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/qtform.h"
+#include "qt/qtform.h"
 
-#include "platform/qt/fonts.h"
-#include "platform/qt/optiongroup.h"
-#include "platform/qt/picturebox.h"
-#include "platform/qt/wrappingpushbutton.h"
-#include "platform/qt/wrappingradiobutton.h"
+#include "optiongroup.h"
+#include "qt/fonts.h"
+#include "qt/picturebox.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
+#include "wrappingpushbutton.h"
+#include "wrappingradiobutton.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -36,13 +36,13 @@ QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor toQColor(platform::OleColour colour)
+QColor toQColor(window::OleColour colour)
 {
-    const platform::Rgb rgb = platform::resolveColour(colour);
+    const window::Rgb rgb = window::resolveColour(colour);
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-QRect pixelRect(const window::ControlSpec &entry)
+QRect pixelRect(const window::LayoutEntry &entry)
 {
     const window::Rect rect = window::toPixels(window::Rect{entry.left, entry.top, entry.width, entry.height});
     return {rect.left, rect.top, rect.width, rect.height};
@@ -54,7 +54,7 @@ QString artPath(std::string_view file, const char *suffix)
         .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix));
 }
 
-void describeForScreenReaders(QWidget *widget, const window::ControlSpec &entry)
+void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
 {
     // Captions name their controls already; a label without a name of its own
     // announces each new text it is given.
@@ -69,7 +69,7 @@ void describeForScreenReaders(QWidget *widget, const window::ControlSpec &entry)
 QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
 {
     initArtResources();
-    for (const window::ControlSpec &entry : window::layout()) {
+    for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass == window::ControlClass::Form) {
             setObjectName(toQString(entry.name));
             setWindowTitle(toQString(entry.caption));
@@ -117,7 +117,7 @@ void QtForm::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-QWidget *QtForm::createControl(const window::ControlSpec &entry, QWidget *container)
+QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *container)
 {
     const QString caption = toQString(entry.caption);
     switch (entry.controlClass) {
@@ -143,7 +143,7 @@ QWidget *QtForm::createControl(const window::ControlSpec &entry, QWidget *contai
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        for (std::u16string_view row : entry.rows)
+        for (std::u16string_view row : window::initialRows(entry))
             list->addItem(toQString(row));
         return list;
     }
@@ -161,7 +161,7 @@ QWidget *QtForm::createControl(const window::ControlSpec &entry, QWidget *contai
     return new QWidget(container);
 }
 
-void QtForm::applyColours(QWidget *widget, const window::ControlSpec &entry)
+void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)
 {
     if (!entry.backColour && !entry.foreColour)
         return;
@@ -185,8 +185,8 @@ void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)
 
 void QtForm::chainTabOrder()
 {
-    std::vector<const window::ControlSpec *> stops;
-    for (const window::ControlSpec &entry : window::layout()) {
+    std::vector<const window::LayoutEntry *> stops;
+    for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.tabIndex >= 0)
             stops.push_back(&entry);
     }
@@ -194,7 +194,7 @@ void QtForm::chainTabOrder()
               [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
 
     QWidget *previous = nullptr;
-    for (const window::ControlSpec *entry : stops) {
+    for (const window::LayoutEntry *entry : stops) {
         QWidget *widget = control(entry->name);
         // Frames and labels hold a place in the order but never take the focus.
         if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus)
@@ -210,8 +210,8 @@ void QtForm::chainTabOrder()
 void QtForm::groupOptions()
 {
     // Options that share a container form one group, walked in tab order.
-    std::vector<const window::ControlSpec *> options;
-    for (const window::ControlSpec &entry : window::layout()) {
+    std::vector<const window::LayoutEntry *> options;
+    for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass == window::ControlClass::OptionButton)
             options.push_back(&entry);
     }
@@ -219,7 +219,7 @@ void QtForm::groupOptions()
               [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
 
     QHash<QWidget *, OptionGroup *> groups;
-    for (const window::ControlSpec *entry : options) {
+    for (const window::LayoutEntry *entry : options) {
         auto *option = qobject_cast<QAbstractButton *>(control(entry->name));
         if (option == nullptr)
             continue;
@@ -233,7 +233,7 @@ void QtForm::groupOptions()
 std::vector<QPushButton *> QtForm::commandButtons() const
 {
     std::vector<QPushButton *> buttons;
-    for (const window::ControlSpec &entry : window::layout()) {
+    for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass != window::ControlClass::CommandButton)
             continue;
         if (auto *button = qobject_cast<QPushButton *>(control(entry.name)))

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/startup.h"
+#include "qt/startup.h"
 
-#include "platform/qt/application.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/qtform.h"
+#include "qt/application.h"
+#include "qt/fonts.h"
+#include "qt/qtform.h"
 
 #include <QApplication>
 #include <QByteArray>

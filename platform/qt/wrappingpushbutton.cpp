@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/wrappingpushbutton.h"
+#include "wrappingpushbutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/qt/wrappingradiobutton.h"
+#include "wrappingradiobutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/dpi.h"
+#include "win32/dpi.h"
 
 namespace pemtos::win32 {
 namespace {

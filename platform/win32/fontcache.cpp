@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/fontcache.h"
+#include "win32/fontcache.h"
 
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "win32/handles.h"
+#include "win32/text.h"
 
 #include <algorithm>
 #include <array>
@@ -46,7 +46,7 @@ int CALLBACK noteFace(const LOGFONTW * /*font*/, const TEXTMETRICW * /*metrics*/
     return 0; // one is enough
 }
 
-LOGFONTW logFont(std::wstring_view face, const window::FontSpec &entry, int dpi)
+LOGFONTW logFont(std::wstring_view face, const window::FontEntry &entry, int dpi)
 {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(entry.centiPoints, dpi, 7200);
@@ -97,9 +97,9 @@ FontCache::~FontCache()
         DeleteObject(entry.font);
 }
 
-HFONT FontCache::font(const window::FontSpec *entry)
+HFONT FontCache::font(const window::FontEntry *entry)
 {
-    const window::FontSpec &wanted = entry != nullptr ? *entry : kDefaultFont;
+    const window::FontEntry &wanted = entry != nullptr ? *entry : kDefaultFont;
     const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&wanted](const Entry &entry) {
         return entry.face == wanted.face && entry.centiPoints == wanted.centiPoints && entry.weight == wanted.weight;
     });
@@ -111,7 +111,7 @@ HFONT FontCache::font(const window::FontSpec *entry)
     return font;
 }
 
-HFONT FontCache::create(const window::FontSpec &entry) const
+HFONT FontCache::create(const window::FontEntry &entry) const
 {
     const FaceChoice choice = chooseFace(entry.face, m_installed);
     LOGFONTW font = logFont(choice.face, entry, m_dpi);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/imagecontrol.h"
+#include "win32/imagecontrol.h"
 
-#include "platform/win32/windowclass.h"
+#include "windowclass.h"
 
 namespace pemtos::win32 {
 

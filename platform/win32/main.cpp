@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/controlerror.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32form.h"
+#include "win32/dpi.h"
+#include "win32/text.h"
+#include "win32/win32form.h"
+#include "window/controlerror.h"
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     } catch (const std::exception &error) {
         const std::string what = error.what();
         const std::wstring text(what.begin(), what.end());
-        MessageBoxW(nullptr, text.c_str(), pemtos::win32::toWide(pemtos::platform::errorReportTitle()).c_str(),
+        MessageBoxW(nullptr, text.c_str(), pemtos::win32::toWide(pemtos::window::errorReportTitle()).c_str(),
                     MB_ICONERROR | MB_OK);
         return 1;
     }

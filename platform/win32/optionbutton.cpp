@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/optionbutton.h"
+#include "win32/optionbutton.h"
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/handles.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
 
 #include <commctrl.h>
 
@@ -17,7 +17,7 @@ constexpr int kCircleSize = 13; ///< the radio circle at 96 DPI, in pixels
 constexpr int kTextGap = 4;     ///< between the circle and the caption
 
 using window::ControlClass;
-using window::ControlSpec;
+using window::LayoutEntry;
 
 bool isWindowed(ControlClass controlClass)
 {
@@ -33,11 +33,11 @@ std::wstring windowText(HWND window)
 
 } // namespace
 
-int OptionButton::coveredStripTwips(const ControlSpec &option)
+int OptionButton::coveredStripTwips(const LayoutEntry &option)
 {
-    const std::span<const ControlSpec> layout = window::layout();
+    const std::span<const LayoutEntry> layout = window::layout();
     const auto self = std::find_if(layout.begin(), layout.end(),
-                                   [&option](const ControlSpec &entry) { return entry.name == option.name; });
+                                   [&option](const LayoutEntry &entry) { return entry.name == option.name; });
     if (self == layout.end())
         return 0;
     const int right = option.left + option.width;

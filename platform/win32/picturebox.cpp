@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/picturebox.h"
+#include "win32/picturebox.h"
 
-#include "platform/win32/windowclass.h"
+#include "windowclass.h"
 
-#include "platform/colours.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/handles.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
+#include "window/colours.h"
 
 namespace pemtos::win32 {
 namespace {
 
 // A picture box keeps its class's default background, the button face.
-constexpr platform::OleColour kButtonFace = platform::kSystemColourFlag | COLOR_BTNFACE;
+constexpr window::OleColour kButtonFace = window::kSystemColourFlag | COLOR_BTNFACE;
 
-COLORREF toColorRef(platform::OleColour colour)
+COLORREF toColorRef(window::OleColour colour)
 {
-    const platform::Rgb rgb = platform::resolveColour(colour);
+    const window::Rgb rgb = window::resolveColour(colour);
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/tabnavigation.h"
+#include "win32/tabnavigation.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,27 +8,27 @@ namespace pemtos::win32 {
 namespace {
 
 using window::ControlClass;
-using window::ControlSpec;
+using window::LayoutEntry;
 
 /// The controls with a tab index that `included` accepts, in tab order.
-template <typename Predicate> std::vector<const ControlSpec *> inTabOrder(Predicate included)
+template <typename Predicate> std::vector<const LayoutEntry *> inTabOrder(Predicate included)
 {
-    std::vector<const ControlSpec *> stops;
-    for (const ControlSpec &entry : window::layout()) {
+    std::vector<const LayoutEntry *> stops;
+    for (const LayoutEntry &entry : window::layout()) {
         if (entry.tabIndex >= 0 && included(entry))
             stops.push_back(&entry);
     }
     std::sort(stops.begin(), stops.end(),
-              [](const ControlSpec *left, const ControlSpec *right) { return left->tabIndex < right->tabIndex; });
+              [](const LayoutEntry *left, const LayoutEntry *right) { return left->tabIndex < right->tabIndex; });
     return stops;
 }
 
-const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16string_view current, bool backwards)
+const LayoutEntry *step(const std::vector<const LayoutEntry *> &stops, std::u16string_view current, bool backwards)
 {
     if (stops.empty())
         return nullptr;
     const auto found = std::find_if(stops.begin(), stops.end(),
-                                    [current](const ControlSpec *entry) { return entry->name == current; });
+                                    [current](const LayoutEntry *entry) { return entry->name == current; });
     if (found == stops.end())
         return backwards ? stops.back() : stops.front();
     const auto index = static_cast<std::size_t>(found - stops.begin());
@@ -36,10 +36,10 @@ const ControlSpec *step(const std::vector<const ControlSpec *> &stops, std::u16s
     return stops[next];
 }
 
-const std::vector<const ControlSpec *> &focusStops()
+const std::vector<const LayoutEntry *> &focusStops()
 {
-    static const std::vector<const ControlSpec *> stops =
-        inTabOrder([](const ControlSpec &entry) { return takesFocus(entry.controlClass); });
+    static const std::vector<const LayoutEntry *> stops =
+        inTabOrder([](const LayoutEntry &entry) { return takesFocus(entry.controlClass); });
     return stops;
 }
 
@@ -62,23 +62,23 @@ bool takesFocus(ControlClass controlClass)
     return false;
 }
 
-const ControlSpec &nextTabStop(std::u16string_view current, bool backwards)
+const LayoutEntry &nextTabStop(std::u16string_view current, bool backwards)
 {
     // The layout always has controls that take the focus.
     return *step(focusStops(), current, backwards);
 }
 
-const ControlSpec &firstTabStop()
+const LayoutEntry &firstTabStop()
 {
     return *focusStops().front();
 }
 
-const ControlSpec *nextOption(std::u16string_view current, bool backwards)
+const LayoutEntry *nextOption(std::u16string_view current, bool backwards)
 {
-    const ControlSpec *entry = window::findControl(current);
+    const LayoutEntry *entry = window::findControl(current);
     if (entry == nullptr || entry->controlClass != ControlClass::OptionButton)
         return nullptr;
-    const auto options = inTabOrder([entry](const ControlSpec &other) {
+    const auto options = inTabOrder([entry](const LayoutEntry &other) {
         return other.controlClass == ControlClass::OptionButton && other.container == entry->container;
     });
     return step(options, current, backwards);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/win32controls.h"
+#include "win32/win32controls.h"
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 #include <array>
 #include <limits>
@@ -9,9 +9,9 @@
 namespace pemtos::win32 {
 namespace {
 
-platform::ControlError failure(platform::Operation operation, std::u16string_view control)
+window::ControlError failure(window::Operation operation, std::u16string_view control)
 {
-    return platform::ControlError{operation, std::u16string(control)};
+    return window::ControlError{operation, std::u16string(control)};
 }
 
 std::wstring className(HWND control)
@@ -75,78 +75,78 @@ HWND Win32Controls::controlFor(std::u16string_view name, Kind kind)
     return nullptr;
 }
 
-platform::Status Win32Controls::setCaption(std::u16string_view label, std::u16string_view text)
+window::Status Win32Controls::setCaption(std::u16string_view label, std::u16string_view text)
 {
     HWND control = controlFor(label, Kind::Label);
     if (control == nullptr || SetWindowTextW(control, toWide(text).c_str()) == FALSE)
-        return failure(platform::Operation::CaptionSet, label);
-    return platform::Done{};
+        return failure(window::Operation::CaptionSet, label);
+    return window::Done{};
 }
 
-platform::Status Win32Controls::clear(std::u16string_view list)
+window::Status Win32Controls::clear(std::u16string_view list)
 {
     HWND control = controlFor(list, Kind::ListBox);
     if (control == nullptr)
-        return failure(platform::Operation::Clear, list);
+        return failure(window::Operation::Clear, list);
     SendMessageW(control, LB_RESETCONTENT, 0, 0);
-    return platform::Done{};
+    return window::Done{};
 }
 
-platform::Status Win32Controls::addItem(std::u16string_view list, std::u16string_view text)
+window::Status Win32Controls::addItem(std::u16string_view list, std::u16string_view text)
 {
     HWND control = controlFor(list, Kind::ListBox);
     // The index of a row must stay readable as a 16-bit index.
     if (control == nullptr || SendMessageW(control, LB_GETCOUNT, 0, 0) >= std::numeric_limits<std::int16_t>::max())
-        return failure(platform::Operation::AddItem, list);
+        return failure(window::Operation::AddItem, list);
     // The list is not sorted, so adding appends.
     const LRESULT added = SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(text).c_str()));
     if (added == LB_ERR || added == LB_ERRSPACE)
-        return failure(platform::Operation::AddItem, list);
-    return platform::Done{};
+        return failure(window::Operation::AddItem, list);
+    return window::Done{};
 }
 
-platform::Outcome<std::int16_t> Win32Controls::listIndex(std::u16string_view list)
+window::Outcome<std::int16_t> Win32Controls::listIndex(std::u16string_view list)
 {
     HWND control = controlFor(list, Kind::ListBox);
     if (control == nullptr)
-        return failure(platform::Operation::ListIndexGet, list);
+        return failure(window::Operation::ListIndexGet, list);
     // LB_ERR (-1) is also the answer when no row is selected.
     return static_cast<std::int16_t>(SendMessageW(control, LB_GETCURSEL, 0, 0));
 }
 
-platform::Outcome<std::u16string> Win32Controls::list(std::u16string_view list, std::int16_t index)
+window::Outcome<std::u16string> Win32Controls::list(std::u16string_view list, std::int16_t index)
 {
     HWND control = controlFor(list, Kind::ListBox);
     if (control == nullptr || index < 0)
-        return failure(platform::Operation::ListGet, list);
+        return failure(window::Operation::ListGet, list);
     const LRESULT length = SendMessageW(control, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR)
-        return failure(platform::Operation::ListGet, list);
+        return failure(window::Operation::ListGet, list);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
         SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     if (copied == LB_ERR)
-        return failure(platform::Operation::ListGet, list);
+        return failure(window::Operation::ListGet, list);
     text.resize(static_cast<std::size_t>(copied));
     return toUtf16(text);
 }
 
-platform::Outcome<bool> Win32Controls::value(std::u16string_view option)
+window::Outcome<bool> Win32Controls::value(std::u16string_view option)
 {
     HWND control = controlFor(option, Kind::OptionButton);
     if (control == nullptr)
-        return failure(platform::Operation::ValueGet, option);
+        return failure(window::Operation::ValueGet, option);
     return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Controls::reportError(const platform::ControlError &error)
+void Win32Controls::reportError(const window::ControlError &error)
 {
     if (m_reporter) {
         m_reporter(error);
         return;
     }
     // The program goes on once the report is dismissed.
-    MessageBoxW(m_owner, toWide(platform::errorReportText(error)).c_str(), toWide(platform::errorReportTitle()).c_str(),
+    MessageBoxW(m_owner, toWide(window::errorReportText(error)).c_str(), toWide(window::errorReportTitle()).c_str(),
                 MB_ICONERROR | MB_OK);
 }
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/win32form.h"
+#include "win32/win32form.h"
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/imagecontrol.h"
-#include "platform/win32/optionbutton.h"
-#include "platform/win32/picturebox.h"
-#include "platform/win32/resourceids.h"
-#include "platform/win32/tabnavigation.h"
-#include "platform/win32/text.h"
-#include "platform/win32/windowclass.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
+#include "win32/imagecontrol.h"
+#include "win32/optionbutton.h"
+#include "win32/picturebox.h"
+#include "win32/resourceids.h"
+#include "win32/tabnavigation.h"
+#include "win32/text.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
+#include "windowclass.h"
 
 #include <commctrl.h>
 
@@ -24,12 +24,12 @@ namespace pemtos::win32 {
 namespace {
 
 using window::ControlClass;
-using window::ControlSpec;
+using window::LayoutEntry;
 
 // Text and surfaces without a colour of their own keep their class's default,
 // taken from the same classic scheme as the window's colours.
-constexpr platform::OleColour kButtonText = platform::kSystemColourFlag | COLOR_BTNTEXT;
-constexpr platform::OleColour kButtonFace = platform::kSystemColourFlag | COLOR_BTNFACE;
+constexpr window::OleColour kButtonText = window::kSystemColourFlag | COLOR_BTNTEXT;
+constexpr window::OleColour kButtonFace = window::kSystemColourFlag | COLOR_BTNFACE;
 
 // A fixed frame: the layout never changes, so the window is neither resized nor maximised.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -40,9 +40,9 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 constexpr UINT_PTR kFrameSubclassId = 1;
 
-COLORREF toColorRef(platform::OleColour colour)
+COLORREF toColorRef(window::OleColour colour)
 {
-    const platform::Rgb rgb = platform::resolveColour(colour);
+    const window::Rgb rgb = window::resolveColour(colour);
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
@@ -84,12 +84,12 @@ WindowKind kindOf(ControlClass controlClass)
 
 /// Whether `entry` is the first option button of its container: it starts the one
 /// group that all the container's option buttons belong to.
-bool startsGroup(std::span<const ControlSpec> layout, const ControlSpec &entry)
+bool startsGroup(std::span<const LayoutEntry> layout, const LayoutEntry &entry)
 {
     if (entry.controlClass != ControlClass::OptionButton)
         return false;
     return std::none_of(
-        layout.begin(), layout.begin() + (&entry - layout.data()), [&entry](const ControlSpec &earlier) {
+        layout.begin(), layout.begin() + (&entry - layout.data()), [&entry](const LayoutEntry &earlier) {
             return earlier.controlClass == ControlClass::OptionButton && earlier.container == entry.container;
         });
 }
@@ -110,7 +110,7 @@ Win32Form::Win32Form(HINSTANCE instance) : m_instance(instance), m_layout(window
     registerClasses(instance);
     m_windows.assign(m_layout.size(), nullptr);
     for (std::size_t row = 0; row < m_layout.size(); ++row) {
-        const ControlSpec &entry = m_layout[row];
+        const LayoutEntry &entry = m_layout[row];
         HWND created = entry.controlClass == ControlClass::Form ? createWindow(entry) : createControl(entry, row);
         m_windows[row] = created;
         m_controls.add(entry.name, created);
@@ -144,7 +144,7 @@ void Win32Form::registerClasses(HINSTANCE instance)
         throwLastError("RegisterClassExW");
 }
 
-HWND Win32Form::createWindow(const ControlSpec &entry)
+HWND Win32Form::createWindow(const LayoutEntry &entry)
 {
     // Sized once its DPI is known, by place().
     HWND created =
@@ -158,9 +158,9 @@ HWND Win32Form::createWindow(const ControlSpec &entry)
     return created;
 }
 
-HWND Win32Form::createControl(const ControlSpec &entry, std::size_t row)
+HWND Win32Form::createControl(const LayoutEntry &entry, std::size_t row)
 {
-    const window::ControlSpec *container = window::findControl(entry.container);
+    const window::LayoutEntry *container = window::findControl(entry.container);
     HWND parent = container != nullptr ? control(container->name) : m_window;
     const WindowKind kind = kindOf(entry.controlClass);
     DWORD style = kChildStyle | kind.style;
@@ -194,14 +194,14 @@ HWND Win32Form::createControl(const ControlSpec &entry, std::size_t row)
         // on to the window, and the frame paints its own background.
         SetWindowSubclass(created, frameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
-    for (std::u16string_view row : entry.rows)
+    for (std::u16string_view row : window::initialRows(entry))
         SendMessageW(created, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
     return created;
 }
 
 void Win32Form::place(std::size_t row)
 {
-    const ControlSpec &entry = m_layout[row];
+    const LayoutEntry &entry = m_layout[row];
     HWND placed = m_windows[row];
     if (entry.controlClass == ControlClass::Form) {
         const int width = twipsToDevicePixels(entry.width, m_dpi);
@@ -245,7 +245,7 @@ void Win32Form::applyDpi(int dpi)
     InvalidateRect(m_window, nullptr, TRUE);
 }
 
-const ControlSpec *Win32Form::specOf(HWND control) const
+const LayoutEntry *Win32Form::entryOf(HWND control) const
 {
     const auto found = std::find(m_windows.begin(), m_windows.end(), control);
     if (control == nullptr || found == m_windows.end())
@@ -290,7 +290,7 @@ bool Win32Form::preTranslateMessage(const MSG &message)
         return false;
 
     HWND focused = GetFocus();
-    const ControlSpec *current = specOf(focused);
+    const LayoutEntry *current = entryOf(focused);
     const std::u16string_view currentName = current != nullptr ? current->name : std::u16string_view{};
     switch (message.wParam) {
     case VK_TAB:
@@ -300,7 +300,7 @@ bool Win32Form::preTranslateMessage(const MSG &message)
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN: {
-        const ControlSpec *option = nextOption(currentName, message.wParam == VK_LEFT || message.wParam == VK_UP);
+        const LayoutEntry *option = nextOption(currentName, message.wParam == VK_LEFT || message.wParam == VK_UP);
         if (option == nullptr)
             return false;
         // The selection moves along with the focus when the option left was selected.
@@ -407,7 +407,7 @@ LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, L
             return SendMessageW(self->m_window, message, wParam, lParam);
         break;
     case WM_ERASEBKGND:
-        if (const ControlSpec *entry = self->specOf(frame)) {
+        if (const LayoutEntry *entry = self->entryOf(frame)) {
             self->eraseBackground(frame, fromInteger<HDC>(wParam), entry->backColour.value_or(kButtonFace));
             return 1;
         }
@@ -425,7 +425,7 @@ void Win32Form::onCommand(int id, int code)
 {
     if (id < kFirstControlId || static_cast<std::size_t>(id - kFirstControlId) >= m_layout.size())
         return;
-    const ControlSpec &entry = m_layout[static_cast<std::size_t>(id - kFirstControlId)];
+    const LayoutEntry &entry = m_layout[static_cast<std::size_t>(id - kFirstControlId)];
     switch (code) {
     case BN_CLICKED:
         if (entry.onClick != nullptr)
@@ -460,7 +460,7 @@ void Win32Form::showAsDefault(HWND chosen)
 
 LRESULT Win32Form::controlColour(UINT message, HDC dc, HWND control)
 {
-    const ControlSpec *entry = specOf(control);
+    const LayoutEntry *entry = entryOf(control);
     if (entry == nullptr || !entry->backColour)
         return DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     SetBkColor(dc, toColorRef(*entry->backColour));
@@ -468,14 +468,14 @@ LRESULT Win32Form::controlColour(UINT message, HDC dc, HWND control)
     return reinterpret_cast<LRESULT>(brush(*entry->backColour));
 }
 
-void Win32Form::eraseBackground(HWND surface, HDC dc, platform::OleColour colour)
+void Win32Form::eraseBackground(HWND surface, HDC dc, window::OleColour colour)
 {
     RECT client{};
     GetClientRect(surface, &client);
     FillRect(dc, &client, brush(colour));
 }
 
-HBRUSH Win32Form::brush(platform::OleColour colour)
+HBRUSH Win32Form::brush(window::OleColour colour)
 {
     auto found = m_brushes.find(colour);
     if (found == m_brushes.end())

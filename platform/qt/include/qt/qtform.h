@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "qt/qtcontrols.h"
+#include "window/layout.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <string_view>
+#include <vector>
+
+namespace pemtos::qt {
+
+/// The program's one window, built from the window's layout table: each control
+/// becomes a widget named after it, placed, coloured and stacked as designed, and
+/// the two command buttons run their click handlers.
+class QtForm final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit QtForm(QWidget *parent = nullptr);
+    ~QtForm() override;
+    QtForm(const QtForm &) = delete;
+    QtForm &operator=(const QtForm &) = delete;
+    QtForm(QtForm &&) = delete;
+    QtForm &operator=(QtForm &&) = delete;
+
+    /// The control operations the click handlers use on this window.
+    QtControls &controls() { return m_controls; }
+    /// The widget of the control named `name`, or nullptr.
+    QWidget *control(std::u16string_view name) const { return m_controls.find(name); }
+
+protected:
+    /// Enter and Return that no control took press the default command button.
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    static QWidget *createControl(const window::LayoutEntry &entry, QWidget *container);
+    static void applyColours(QWidget *widget, const window::LayoutEntry &entry);
+    void connectClick(QWidget *widget, window::ClickHandler handler);
+    void chainTabOrder();
+    void groupOptions();
+    /// The window's command buttons, in the order of the layout table.
+    [[nodiscard]] std::vector<QPushButton *> commandButtons() const;
+    /// The focused command button takes Enter and is drawn as the default one;
+    /// otherwise the designed default button is.
+    void followFocusWithDefault(QWidget *focused);
+
+    QtControls m_controls;
+    QMetaObject::Connection m_focusFollower;
+};
+
+} // namespace pemtos::qt

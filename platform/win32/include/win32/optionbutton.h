@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "window/layout.h"
+
+#include <windows.h>
+
+namespace pemtos::win32 {
+
+/// Option buttons that wrap their captions within the part of them that is seen.
+/// Several option buttons reach under the illustration to their right, which covers
+/// that strip; the standard button would wrap the caption at its full width and
+/// hide the end of the first line there. Clicking, checking and grouping stay the
+/// standard button's own; only the painting is replaced.
+class OptionButton {
+public:
+    /// Paints `option` with its caption wrapped `coveredWidth` pixels short of its
+    /// right edge. Calling it again updates the width.
+    static void attach(HWND option, int coveredWidth);
+
+    /// How much of `option`, in twips, the windowed controls stacked above it cover
+    /// at its right edge, from its top to its bottom.
+    static int coveredStripTwips(const window::LayoutEntry &option);
+
+private:
+    static LRESULT CALLBACK subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR coveredWidth);
+    static void paint(HWND option, HDC dc, int coveredWidth);
+};
+
+} // namespace pemtos::win32

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs or packs the program and checks that every file lands where desktops
+# and package managers look for it.
+#
+#   packaging_test.sh install <build dir> <scratch prefix>
+#   packaging_test.sh deb <build dir> <scratch dir>
+#
+# Environment: PEMTOS_APP_ID, PEMTOS_ICON_SIZES (space-separated), CPACK.
+set -euo pipefail
+
+mode=$1 build=$2 scratch=$3
+app_id=${PEMTOS_APP_ID:?}
+read -r -a icon_sizes <<<"${PEMTOS_ICON_SIZES:?}"
+failures=0
+
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    failures=$((failures + 1))
+}
+
+# The files of an installed tree below <root>/<prefix>, and how they fit together.
+check_tree() {
+    local root=$1 prefix=$2
+    local bin=$root$prefix/bin/pemtos
+    local desktop=$root$prefix/share/applications/$app_id.desktop
+    local metainfo=$root$prefix/share/metainfo/$app_id.metainfo.xml
+
+    [ -x "$bin" ] || fail "no executable $bin"
+    [ -f "$desktop" ] || fail "no desktop entry $desktop"
+    [ -f "$metainfo" ] || fail "no AppStream metadata $metainfo"
+    local size icon
+    for size in "${icon_sizes[@]}"; do
+        icon=$root$prefix/share/icons/hicolor/$size/apps/$app_id.png
+        if [ ! -f "$icon" ]; then
+            fail "no icon $icon"
+        elif ! file "$icon" | grep -q "PNG image data, ${size/x/ x }"; then
+            fail "$icon is not a $size PNG: $(file -b "$icon")"
+        fi
+    done
+    [ -f "$desktop" ] && [ -f "$metainfo" ] || return 0
+
+    # One application ID throughout: the icon the entry names, the entry the metadata launches.
+    grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the icon $app_id"
+    grep -qx "Exec=pemtos" "$desktop" || fail "the desktop entry does not start pemtos"
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "the metadata does not launch $app_id.desktop"
+    # The installed program must find Qt where the system keeps it, not in the build tree.
+    if [ -x "$bin" ] && readelf -d "$bin" | grep -E 'RPATH|RUNPATH' | grep -qF "$build"; then
+        fail "$bin still looks for libraries in the build tree"
+    fi
+}
+
+case $mode in
+install)
+    rm -rf "$scratch"
+    cmake --install "$build" --prefix "$scratch"
+    check_tree "" "$scratch"
+    ;;
+deb)
+    rm -rf "$scratch"
+    mkdir -p "$scratch"
+    "${CPACK:?}" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
+        { cat "$scratch/cpack.log" >&2; exit 1; }
+    debs=("$scratch"/pemtos_*.deb)
+    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "not one .deb in $scratch"; exit 1; }
+    deb=${debs[0]}
+    dpkg-deb -f "$deb" Package Version Architecture Depends
+    dpkg-deb -x "$deb" "$scratch/root"
+    check_tree "$scratch/root" /usr
+
+    [ "$(dpkg-deb -f "$deb" Package)" = pemtos ] || fail "the package is not named pemtos"
+    [ "$(dpkg-deb -f "$deb" Version)" = "$PEMTOS_VERSION-1" ] || fail "the package version is not $PEMTOS_VERSION-1"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    # The package names alone, one a line, without their version constraints.
+    names=$(sed -e 's/ *([^)]*)//g' -e 's/, */\n/g' <<<"$depends")
+    # What the linker sees (found by dpkg-shlibdeps) and what Qt and the window load at run time.
+    for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 \
+        qt6-qpa-plugins fonts-ipafont-gothic fonts-rocknroll fonts-noto-cjk; do
+        grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
+    done
+    ;;
+*)
+    echo "usage: $0 install|deb <build dir> <scratch dir>" >&2
+    exit 64
+    ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failed" >&2
+    exit 1
+fi
+echo "all files in place"

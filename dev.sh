@@ -5,6 +5,8 @@
 #
 #   ./dev.sh run    install, build the Qt program, open the window
 #   ./dev.sh test   install, build, run every test (Qt build and Windows build)
+#
+# Everything else (build settings, test environments) is in CMakePresets.json.
 #   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -43,15 +45,17 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build() {
-    local preset=$1
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset"
+# Runs one workflow preset (configure, build, test: CMakePresets.json carries each
+# step's settings and environment) and says how long it took.
+workflow() {
+    local started=$SECONDS
+    cmake --workflow --preset "$1"
+    say "workflow $1: $((SECONDS - started)) s"
 }
 
 run_window() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}"
-    build release
+    workflow release
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         say "pemtos needs a desktop session: no X11 or Wayland display is set (DISPLAY, WAYLAND_DISPLAY)."
         say "the program is built: build/release/platform/qt/pemtos"
@@ -60,67 +64,17 @@ run_window() {
     exec build/release/platform/qt/pemtos
 }
 
-test_qt() {
-    build dev
-    QT_QPA_PLATFORM=offscreen ctest --preset dev
-}
-
-# The whole suite again with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer; their options and tests/lsan.supp come from the asan test preset.
-test_asan() {
-    build asan
-    QT_QPA_PLATFORM=offscreen ctest --preset asan
-}
-
-# Each catalogue lookup fuzzed for a bounded time, from seeds generated out of the
-# catalogue; a crash, a sanitizer report or a disagreement with the table walk fails.
-test_fuzz() {
-    build fuzz
-    local dir=build/fuzz/fuzz target log scratch
-    for target in speciesnote treeform; do
-        log=$dir/$target.log
-        scratch=$(mktemp -d)
-        if ! "$dir/${target}_fuzz" -max_total_time="${PEMTOS_FUZZ_SECONDS:-30}" -print_final_stats=1 \
-            -use_value_profile=1 -artifact_prefix="$dir/$target-" "$scratch" "$dir/corpus/$target" >"$log" 2>&1; then
-            rm -rf "$scratch"
-            tail -n 30 "$log" >&2
-            say "fuzzing $target failed; the log is $log"
-            return 1
-        fi
-        rm -rf "$scratch"
-        say "fuzzed $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs," \
-            "$(grep -o 'DONE .*cov: [0-9]* ft: [0-9]*' "$log" | grep -o 'cov: [0-9]* ft: [0-9]*')"
-    done
-}
-
-# clang-tidy (.clang-tidy) over the project's own sources with the dev build's compile
-# commands; platform/win32 is not among them, as nothing on Linux compiles it.
-test_tidy() {
-    local log=build/dev/clang-tidy.log
-    if ! run-clang-tidy -quiet -p build/dev -j "$(nproc)" "$PWD/(catalogue|window|platform)/" >"$log" 2>&1; then
-        sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error): ' | sort -u >&2 || true
-        say "clang-tidy found problems; the log is $log"
-        return 1
-    fi
-    say "clang-tidy: no findings"
-}
-
-test_windows() {
-    build windows
-    # Wine creates real windows, so the tests run inside a virtual X server.
-    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" ctest --preset windows
-}
-
+# Every gate: the Qt suite and clang-tidy, the suite again under the sanitizers,
+# the fuzzed lookups, and the Windows build with its suite under Wine.
 run_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" \
         "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
         "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
-    test_qt
-    test_tidy
-    test_asan
-    test_fuzz
-    test_windows
+    local started=$SECONDS preset
+    for preset in dev asan fuzz windows; do
+        workflow "$preset"
+    done
+    say "every test passed in $((SECONDS - started)) s"
 }
 
 run_bench() {

@@ -57,13 +57,23 @@ def start_weston(runtime, scratch):
 
 
 def grab(directory):
-    """The whole screen, as Weston composed it, in RGB."""
+    """The whole screen, as Weston composed it, in RGB, once it has stopped changing:
+    the last texts reach the screen a little after their accessible names change."""
     from PIL import Image
-    os.makedirs(directory, exist_ok=True)
-    subprocess.run(["weston-screenshooter"], cwd=directory, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    [name] = [name for name in os.listdir(directory) if name.endswith(".png")]
-    return Image.open(os.path.join(directory, name)).convert("RGB")
+    previous = None
+    for attempt in range(25):
+        # The screenshooter names its file by the second; each grab gets a folder.
+        folder = os.path.join(directory, str(attempt))
+        os.makedirs(folder)
+        subprocess.run(["weston-screenshooter"], cwd=folder, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        [name] = os.listdir(folder)
+        image = Image.open(os.path.join(folder, name)).convert("RGB")
+        if previous is not None and image.tobytes() == previous.tobytes():
+            return image
+        previous = image
+        time.sleep(0.2)
+    return previous
 
 
 def client_areas(image, size):
@@ -98,8 +108,6 @@ def run_on(driver, check, program, platform, scratch):
         check((extents.width, extents.height) == DESIGNED_SIZE,
               f"on {platform} the window opens at {DESIGNED_SIZE}, not {(extents.width, extents.height)}")
         driver.run_both_jobs(app, check)
-        # The last texts reach the screen after their accessible names change.
-        driver.pump(0.3)
         return grab(os.path.join(scratch, platform))
     finally:
         atspidriver.stop(process)

@@ -37,6 +37,7 @@ def start_weston(runtime, scratch):
     config = os.path.join(runtime, "weston.ini")
     with open(config, "w", encoding="utf-8") as ini:
         ini.write("[shell]\nbackground-color=0xff%02x%02x%02x\npanel-position=none\n" % BACKGROUND)
+        # No on-screen keyboard client: nothing is typed here.
         ini.write("[input-method]\npath=\n")
     log = os.path.join(scratch, "weston.log")
     # --debug lets the screenshooter grab; the proto scope logs each client request.

@@ -13,13 +13,16 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 
 # Debian 12 packages, by what needs them.
 BUILD_PACKAGES=(g++ cmake ninja-build googletest libgtest-dev)
-QT_PACKAGES=(qt6-base-dev qt6-qpa-plugins)
+# qt6-wayland: the platform plugin that makes the program a native Wayland client.
+QT_PACKAGES=(qt6-base-dev qt6-qpa-plugins qt6-wayland)
 FONT_PACKAGES=(fonts-ipafont-gothic fonts-noto-cjk fonts-rocknroll)
 GUI_TEST_PACKAGES=(xvfb xauth)
 # cmake --install and cpack checked with the tools desktops and Debian use.
-PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils)
-# The program driven over AT-SPI, as a screen reader drives it.
-ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin)
+PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils lintian)
+# The program driven over AT-SPI, as a screen reader drives it, on X11 and on a headless
+# Weston (with Xwayland, and Pillow to compare its screen grabs).
+ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin
+    weston xwayland python3-pil)
 # Reliability gates: libFuzzer (clang and its runtime), clang-tidy, and fontconfig
 # with a Latin-only font for the tests that start the program without Japanese fonts.
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs or packs the program and checks that every file lands where desktops
-# and package managers look for it.
+# and package managers look for it, and that the .deb passes Debian's lintian.
 #
 #   packaging_test.sh install <build dir> <scratch prefix>
 #   packaging_test.sh deb <build dir> <scratch dir>
@@ -38,6 +38,12 @@ check_tree() {
             fail "$icon is not a $size PNG: $(file -b "$icon")"
         fi
     done
+    # What Debian asks of every package, which a plain install carries too.
+    [ -f "$root$prefix/share/doc/pemtos/copyright" ] || fail "no copyright file"
+    local page
+    for page in man/man1/pemtos.1.gz man/ja/man1/pemtos.1.gz; do
+        [ -f "$root$prefix/share/$page" ] || fail "no manual page $page"
+    done
     [ -f "$desktop" ] && [ -f "$metainfo" ] || return 0
 
     # One application ID throughout: the icon the entry names, the entry the metadata launches.
@@ -66,7 +72,7 @@ deb)
     debs=("$scratch"/pemtos_*.deb)
     [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "not one .deb in $scratch"; exit 1; }
     deb=${debs[0]}
-    dpkg-deb -f "$deb" Package Version Architecture Depends
+    dpkg-deb -f "$deb" Package Version Architecture Depends Recommends
     dpkg-deb -x "$deb" "$scratch/root"
     check_tree "$scratch/root" /usr
 
@@ -80,6 +86,17 @@ deb)
         qt6-qpa-plugins fonts-ipafont-gothic fonts-rocknroll fonts-noto-cjk; do
         grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
     done
+    # Without Qt's Wayland plugin a Wayland desktop sees the program only through Xwayland.
+    [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
+
+    # Debian's own checker: an error or a warning fails.
+    lintian_status=0
+    lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 || lintian_status=$?
+    grep -v '^running with root privileges' "$scratch/lintian.log" || true
+    [ "$lintian_status" -eq 0 ] || fail "lintian exited with status $lintian_status"
+    if grep -qE '^[EW]: ' "$scratch/lintian.log"; then
+        fail "lintian reports errors or warnings"
+    fi
     ;;
 *)
     echo "usage: $0 install|deb <build dir> <scratch dir>" >&2

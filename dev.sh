@@ -5,9 +5,9 @@
 #
 #   ./dev.sh run    install, build the Qt program, open the window
 #   ./dev.sh test   install, build, run every test (Qt build and Windows build)
+#   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
 #
 # Everything else (build settings, test environments) is in CMakePresets.json.
-#   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 

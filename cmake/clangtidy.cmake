@@ -13,11 +13,14 @@ execute_process(
     OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE result)
 file(WRITE ${BUILD_DIR}/clang-tidy.log "${output}")
 if(NOT result EQUAL 0)
+    # Each finding once, without the colours; the lines hold brackets, which CMake
+    # lists do not survive, so the shell's tools pick them out.
     string(ASCII 27 escape)
-    string(REGEX REPLACE "${escape}\\[[0-9;]*m" "" output "${output}")
-    string(REGEX MATCHALL "[^\n]*(warning|error): [^\n]*" findings "${output}")
-    list(REMOVE_DUPLICATES findings)
-    list(JOIN findings "\n" findings)
+    execute_process(
+        COMMAND sed "s/${escape}\\[[0-9;]*m//g" ${BUILD_DIR}/clang-tidy.log
+        COMMAND grep -E "(warning|error): "
+        COMMAND sort -u
+        OUTPUT_VARIABLE findings)
     message(FATAL_ERROR "clang-tidy found problems; the log is ${BUILD_DIR}/clang-tidy.log\n${findings}")
 endif()
 message(STATUS "clang-tidy: no findings")

@@ -15,13 +15,11 @@ constexpr std::u16string_view kNoteLabel = u"Label3";
 constexpr std::u16string_view kSpeciesList = u"List1";
 constexpr std::int16_t kNoRowSelected = -1;
 
-using window::succeeded;
-
 } // namespace
 
 // NOLINTBEGIN(readability-identifier-naming)
 
-void cmdGo_Click(window::Controls &controls)
+void cmdGo_Click(Controls &controls)
 {
     if (!succeeded(controls, controls.setCaption(kDescriptionLabel, kBlankCaption)))
         return;
@@ -47,7 +45,7 @@ void cmdGo_Click(window::Controls &controls)
     }
 }
 
-void command1_Click(window::Controls &controls)
+void command1_Click(Controls &controls)
 {
     std::optional<std::u16string> selection;
 

@@ -10,7 +10,6 @@
 namespace pemtos::window {
 namespace {
 
-using window::OleColour;
 using enum ControlClass;
 
 constexpr FontEntry kFrameFont{u"ＭＳ Ｐゴシック", 1200, 700};
@@ -18,8 +17,8 @@ constexpr FontEntry kHeadingFont{u"ＭＳ Ｐゴシック", 1125, 700};
 constexpr FontEntry kTitleFont{u"HGP創英角ﾎﾟｯﾌﾟ体", 1425, 400};
 
 constexpr std::optional<OleColour> kDefault{};
-constexpr std::optional<OleColour> kBack{window::kSystemInactiveCaptionText};
-constexpr std::optional<OleColour> kText{window::kSystemBackground};
+constexpr std::optional<OleColour> kBack{kSystemInactiveCaptionText};
+constexpr std::optional<OleColour> kText{kSystemBackground};
 
 constexpr std::u16string_view kIntroduction =
     u"樹の形はいろいろな特徴があって面白いですね。裸木の並んだ公園や並木通りを歩くとき，ふと幹の延び方に目を留めたり"

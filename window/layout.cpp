@@ -122,9 +122,18 @@ constexpr bool geometryIsWholePixels()
     });
 }
 
+// Enter presses a command button of the window.
+constexpr bool defaultButtonIsACommandButton()
+{
+    return std::any_of(kLayout.begin(), kLayout.end(), [](const LayoutEntry &control) {
+        return control.name == kDefaultButton && control.controlClass == CommandButton;
+    });
+}
+
 static_assert(containersComeFirst());
 static_assert(tabIndexesAreDense());
 static_assert(geometryIsWholePixels());
+static_assert(defaultButtonIsACommandButton());
 
 } // namespace
 

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtform.h"
 
-#include "optiongroup.h"
+#include "optionkeys.h"
 #include "qt/fonts.h"
 #include "qt/picturebox.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
+#include "window/navigation.h"
 #include "wrappingpushbutton.h"
 #include "wrappingradiobutton.h"
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 
-#include <algorithm>
+#include <string>
 #include <vector>
 
 // The bitmaps are compiled into this static library; naming their initialiser
@@ -91,7 +91,7 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
         m_controls.add(widget);
     }
     chainTabOrder();
-    groupOptions();
+    watchOptionKeys();
     followFocusWithDefault(nullptr);
     m_focusFollower = connect(qApp, &QApplication::focusChanged, this,
                               [this](QWidget * /*old*/, QWidget *now) { followFocusWithDefault(now); });
@@ -185,19 +185,10 @@ void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)
 
 void QtForm::chainTabOrder()
 {
-    std::vector<const window::LayoutEntry *> stops;
-    for (const window::LayoutEntry &entry : window::layout()) {
-        if (entry.tabIndex >= 0)
-            stops.push_back(&entry);
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
-
     QWidget *previous = nullptr;
-    for (const window::LayoutEntry *entry : stops) {
+    for (const window::LayoutEntry *entry : window::tabStops()) {
         QWidget *widget = control(entry->name);
-        // Frames and labels hold a place in the order but never take the focus.
-        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus)
+        if (widget == nullptr)
             continue;
         if (previous == nullptr)
             widget->setFocus(Qt::OtherFocusReason);
@@ -207,26 +198,14 @@ void QtForm::chainTabOrder()
     }
 }
 
-void QtForm::groupOptions()
+void QtForm::watchOptionKeys()
 {
-    // Options that share a container form one group, walked in tab order.
-    std::vector<const window::LayoutEntry *> options;
+    m_optionKeys = new OptionKeys(this);
     for (const window::LayoutEntry &entry : window::layout()) {
-        if (entry.controlClass == window::ControlClass::OptionButton)
-            options.push_back(&entry);
-    }
-    std::sort(options.begin(), options.end(),
-              [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
-
-    QHash<QWidget *, OptionGroup *> groups;
-    for (const window::LayoutEntry *entry : options) {
-        auto *option = qobject_cast<QAbstractButton *>(control(entry->name));
-        if (option == nullptr)
+        if (entry.controlClass != window::ControlClass::OptionButton)
             continue;
-        OptionGroup *&group = groups[option->parentWidget()];
-        if (group == nullptr)
-            group = new OptionGroup(this);
-        group->add(option);
+        if (auto *option = qobject_cast<QAbstractButton *>(control(entry.name)))
+            m_optionKeys->add(option);
     }
 }
 
@@ -244,14 +223,12 @@ std::vector<QPushButton *> QtForm::commandButtons() const
 
 void QtForm::followFocusWithDefault(QWidget *focused)
 {
-    const std::vector<QPushButton *> buttons = commandButtons();
-    // Only the window's own command buttons: not those of a message box over it.
-    auto *focusedButton = qobject_cast<QPushButton *>(focused);
-    if (std::find(buttons.begin(), buttons.end(), focusedButton) == buttons.end())
-        focusedButton = nullptr;
-    QPushButton *chosen =
-        focusedButton != nullptr ? focusedButton : qobject_cast<QPushButton *>(control(window::kDefaultButton));
-    for (QPushButton *button : buttons)
+    // Only the window's own controls: not those of a message box over it.
+    const std::u16string focusedName = focused != nullptr ? focused->objectName().toStdU16String() : std::u16string();
+    const bool ownControl = focused != nullptr && control(focusedName) == focused;
+    auto *chosen = qobject_cast<QPushButton *>(
+        control(window::buttonForEnter(ownControl ? focusedName : std::u16string_view{}).name));
+    for (QPushButton *button : commandButtons())
         button->setDefault(button == chosen);
 }
 

@@ -12,6 +12,8 @@
 
 namespace pemtos::qt {
 
+class OptionKeys;
+
 /// The program's one window, built from the window's layout table: each control
 /// becomes a widget named after it, placed, coloured and stacked as designed, and
 /// the two command buttons run their click handlers.
@@ -40,7 +42,8 @@ private:
     static void applyColours(QWidget *widget, const window::LayoutEntry &entry);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
-    void groupOptions();
+    /// Lets the arrow keys walk the option buttons in the window's order.
+    void watchOptionKeys();
     /// The window's command buttons, in the order of the layout table.
     [[nodiscard]] std::vector<QPushButton *> commandButtons() const;
     /// The focused command button takes Enter and is drawn as the default one;
@@ -49,6 +52,7 @@ private:
 
     QtControls m_controls;
     QMetaObject::Connection m_focusFollower;
+    OptionKeys *m_optionKeys = nullptr; ///< a child of the window
 };
 
 } // namespace pemtos::qt

@@ -16,14 +16,6 @@ constexpr UINT_PTR kSubclassId = 2;
 constexpr int kCircleSize = 13; ///< the radio circle at 96 DPI, in pixels
 constexpr int kTextGap = 4;     ///< between the circle and the caption
 
-using window::ControlClass;
-using window::LayoutEntry;
-
-bool isWindowed(ControlClass controlClass)
-{
-    return controlClass != ControlClass::Label && controlClass != ControlClass::Image;
-}
-
 std::wstring windowText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -32,26 +24,6 @@ std::wstring windowText(HWND window)
 }
 
 } // namespace
-
-int OptionButton::coveredStripTwips(const LayoutEntry &option)
-{
-    const std::span<const LayoutEntry> layout = window::layout();
-    const auto self = std::find_if(layout.begin(), layout.end(),
-                                   [&option](const LayoutEntry &entry) { return entry.name == option.name; });
-    if (self == layout.end())
-        return 0;
-    const int right = option.left + option.width;
-    int visibleRight = right;
-    // Later rows are stacked higher.
-    for (auto above = self + 1; above != layout.end(); ++above) {
-        if (above->container != option.container || !isWindowed(above->controlClass))
-            continue;
-        const bool spansHeight = above->top <= option.top && above->top + above->height >= option.top + option.height;
-        if (spansHeight && above->left > option.left && above->left < visibleRight)
-            visibleRight = above->left;
-    }
-    return right - visibleRight;
-}
 
 void OptionButton::attach(HWND option, int coveredWidth)
 {

@@ -3,27 +3,16 @@
 
 #include "windowclass.h"
 
+#include "win32/brushcache.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
-#include "window/colours.h"
 
 namespace pemtos::win32 {
-namespace {
-
-// A picture box keeps its class's default background, the button face.
-constexpr window::OleColour kButtonFace = window::kSystemColourFlag | COLOR_BTNFACE;
-
-COLORREF toColorRef(window::OleColour colour)
-{
-    const window::Rgb rgb = window::resolveColour(colour);
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-} // namespace
 
 bool PictureBox::registerClass(HINSTANCE instance)
 {
-    // One brush for the life of the process, as long as the class lives.
+    // A picture box keeps its class's default background, the button face: one
+    // brush for the life of the process, as long as the class lives.
     static HBRUSH background = CreateSolidBrush(toColorRef(kButtonFace));
     WNDCLASSEXW windowClass = windowClassFor(instance, kClassName, windowProc);
     windowClass.hbrBackground = background;

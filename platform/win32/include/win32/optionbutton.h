@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "window/layout.h"
-
 #include <windows.h>
 
 namespace pemtos::win32 {
@@ -17,10 +15,6 @@ public:
     /// Paints `option` with its caption wrapped `coveredWidth` pixels short of its
     /// right edge. Calling it again updates the width.
     static void attach(HWND option, int coveredWidth);
-
-    /// How much of `option`, in twips, the windowed controls stacked above it cover
-    /// at its right edge, from its top to its bottom.
-    static int coveredStripTwips(const window::LayoutEntry &option);
 
 private:
     static LRESULT CALLBACK subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "win32/brushcache.h"
+#include "win32/controlfactory.h"
 #include "win32/fontcache.h"
+#include "win32/formkeyboard.h"
 #include "win32/win32controls.h"
 #include "window/layout.h"
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -20,7 +22,7 @@ namespace pemtos::win32 {
 /// command buttons run their click handlers through `controls()`.
 class Win32Form {
 public:
-    static constexpr const wchar_t *kClassName = L"PemtosForm";
+    static constexpr const wchar_t *kClassName = ControlFactory::kFormClassName;
     /// The first control's window ID; the others follow in layout order.
     static constexpr int kFirstControlId = 1000;
 
@@ -57,33 +59,23 @@ public:
     int run();
 
 private:
-    static void registerClasses(HINSTANCE instance);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR form);
 
-    HWND createWindow(const window::LayoutEntry &entry);
-    HWND createControl(const window::LayoutEntry &entry, std::size_t row);
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
-    void showAsDefault(HWND chosen);
-    LRESULT controlColour(UINT message, HDC dc, HWND control);
-    void eraseBackground(HWND surface, HDC dc, window::OleColour colour);
-    HBRUSH brush(window::OleColour colour);
-    void focus(HWND control);
-    void restoreFocus();
 
-    HINSTANCE m_instance;
     HWND m_window = nullptr;
     std::span<const window::LayoutEntry> m_layout;
+    ControlFactory m_factory;
     std::vector<HWND> m_windows; ///< one per layout row
     Win32Controls m_controls;
-    std::vector<HBITMAP> m_bitmaps;
-    std::map<window::OleColour, HBRUSH> m_brushes;
+    BrushCache m_brushes;
     std::unique_ptr<FontCache> m_fonts;
+    FormKeyboard m_keyboard{*this};
     int m_dpi = USER_DEFAULT_SCREEN_DPI;
-    HWND m_lastFocus = nullptr;
     bool m_endsProgram = false;
 };
 

@@ -9,6 +9,8 @@
 #include <exception>
 #include <string>
 
+// The system header declares the entry point with its own parameter names.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
 {
     // Before the first window, so that every window is laid out in real pixels.

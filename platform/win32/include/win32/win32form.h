@@ -19,7 +19,10 @@ namespace pemtos::win32 {
 
 /// The program's one window, built from the window's layout table: each control
 /// becomes a child window placed, coloured and stacked as designed, and the two
-/// command buttons run their click handlers through `controls()`.
+/// command buttons run their click handlers through `controls()`. The form itself
+/// dispatches the window's messages; creating the controls (ControlFactory), placing
+/// them at a DPI (placement.h), the keyboard (FormKeyboard) and the brushes
+/// (BrushCache) are each done apart.
 class Win32Form {
 public:
     static constexpr const wchar_t *kClassName = ControlFactory::kFormClassName;

@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <algorithm>
 
 #include <array>
@@ -71,6 +72,7 @@ int pixelSize(int centiPoints)
     return static_cast<int>(std::lround(centiPoints * 96.0 / 7200.0));
 }
 
+/// The font of `face` over its whole chain.
 QFont makeFont(std::u16string_view face, int centiPoints, int weight)
 {
     QFont font;
@@ -84,6 +86,18 @@ QFont makeFont(std::u16string_view face, int centiPoints, int weight)
     if (const int spacing = spacingPercentFor(face); spacing != 100)
         font.setLetterSpacing(QFont::PercentageSpacing, spacing);
     return font;
+}
+
+/// Whether the face Qt loads first for `font` draws every character of `text` itself.
+bool firstFaceShows(const QFont &font, QStringView text)
+{
+    const QRawFont face = QRawFont::fromFont(font);
+    for (const char32_t character : text.toUcs4()) {
+        // Line breaks and other controls are laid out, not drawn.
+        if (character >= U' ' && !face.supportsCharacter(character))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -120,13 +134,29 @@ QFont fontFor(const window::FontEntry *entry)
     return makeFont(entry->face, entry->centiPoints, entry->weight);
 }
 
+QFont fontFor(const window::FontEntry *entry, QStringView text)
+{
+    QFont font = fontFor(entry);
+    const QStringList chain = font.families();
+    // Where no face of the chain is installed, Qt's own fallback decides for all of it.
+    if (chain.size() < 2 || !installedFamilies().contains(chain.constFirst()))
+        return font;
+    // Qt works out the system's glyph fallbacks for every family it is given, up front,
+    // each a full font search; asked for one face, it searches only for a glyph that
+    // face lacks. So the chain is given only where its first face lacks one, and
+    // then the chain, not the system, picks the face that stands in.
+    font.setFamilies({chain.constFirst()});
+    return firstFaceShows(font, text) ? font : fontFor(entry);
+}
+
 std::optional<std::string> japaneseFontProblem()
 {
     // Qt draws each character in the first face that has it: the chain's faces, then
     // what the system offers in their place. Where none has kana, every caption is
     // drawn as boxes; the metrics say so, where a raw font would not (it takes the
     // placeholder face that draws the boxes for a face that has the characters).
-    const QFontMetrics metrics(defaultFont());
+    constexpr std::u16string_view kSample = u"あア樹";
+    const QFontMetrics metrics(fontFor(nullptr, QStringView(kSample.data(), qsizetype(kSample.size()))));
     for (const char32_t character : {U'あ', U'ア', U'樹'}) {
         if (!metrics.inFontUcs4(character)) {
             return std::string("pemtos: no installed font can show Japanese, so the window's text will show as boxes; "

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtcontrols.h"
 
+#include "qt/fonts.h"
+#include "window/layout.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -14,6 +17,13 @@ namespace {
 QString toQString(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// The font the control `name` is designed with; nullptr for the default font.
+const window::FontEntry *designedFont(std::u16string_view name)
+{
+    const window::LayoutEntry *entry = window::findControl(name);
+    return entry != nullptr ? entry->font : nullptr;
 }
 
 window::ControlError failure(window::Operation operation, std::u16string_view control)
@@ -57,7 +67,9 @@ window::Status QtControls::setCaption(std::u16string_view label, std::u16string_
     auto *widget = widgetFor<QLabel>(label);
     if (widget == nullptr)
         return failure(window::Operation::CaptionSet, label);
-    widget->setText(toQString(text));
+    const QString caption = toQString(text);
+    widget->setFont(fontFor(designedFont(label), caption));
+    widget->setText(caption);
     return window::Done{};
 }
 
@@ -76,7 +88,11 @@ window::Status QtControls::addItem(std::u16string_view list, std::u16string_view
     // The index of a row must stay readable as a 16-bit index.
     if (widget == nullptr || widget->count() >= std::numeric_limits<std::int16_t>::max())
         return failure(window::Operation::AddItem, list);
-    widget->addItem(toQString(text));
+    const QString row = toQString(text);
+    // A row the list's face lacks a glyph of gives the list its face's whole chain.
+    if (const QFont font = fontFor(designedFont(list), row); font.families().size() > widget->font().families().size())
+        widget->setFont(font);
+    widget->addItem(row);
     return window::Done{};
 }
 

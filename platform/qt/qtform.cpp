@@ -54,6 +54,15 @@ QString artPath(std::string_view file, const char *suffix)
         .arg(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())), QString::fromLatin1(suffix));
 }
 
+/// What the control shows when the window opens: its caption, or its rows.
+QString shownText(const window::LayoutEntry &entry)
+{
+    QString text = toQString(entry.caption);
+    for (std::u16string_view row : window::initialRows(entry))
+        text += toQString(row);
+    return text;
+}
+
 void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
 {
     // Captions name their controls already; a label without a name of its own
@@ -74,7 +83,7 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
             setObjectName(toQString(entry.name));
             setWindowTitle(toQString(entry.caption));
             setFixedSize(window::twipsToPixels(entry.width), window::twipsToPixels(entry.height));
-            setFont(defaultFont());
+            setFont(fontFor(nullptr, toQString(entry.caption)));
             applyColours(this, entry);
             m_controls.add(this);
             continue;
@@ -83,7 +92,7 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
         QWidget *widget = createControl(entry, container);
         widget->setObjectName(toQString(entry.name));
         widget->setGeometry(pixelRect(entry));
-        widget->setFont(fontFor(entry.font));
+        widget->setFont(fontFor(entry.font, shownText(entry)));
         applyColours(widget, entry);
         describeForScreenReaders(widget, entry);
         if (entry.onClick != nullptr)

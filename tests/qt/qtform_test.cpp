@@ -146,12 +146,29 @@ TEST_F(QtFormTest, FontsComeFromTheTableAndFrameChildrenKeepTheDefault)
         EXPECT_EQ(font.bold(), entry.font != nullptr && entry.font->weight == 700);
         EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
         const QStringList chain = faceChain(entry.font != nullptr ? entry.font->face : u"ＭＳ Ｐゴシック");
-        EXPECT_EQ(font.families(), chain);
+        // Every text of the opening window is in the chain's first face, so it is asked for alone.
+        EXPECT_EQ(font.families(), QStringList{chain.constFirst()});
         // What is actually drawn is a Japanese face of the chain, not some unrelated default.
         const QString used = QFontInfo(font).family();
         EXPECT_TRUE(chain.contains(used) && installed.contains(used)) << used.toStdString();
     }
     EXPECT_EQ(QFontInfo(get(u"Label4")->font()).family(), QStringLiteral("RocknRoll One"));
+}
+
+TEST_F(QtFormTest, ATextTheFirstFaceLacksIsShownOverTheWholeChain)
+{
+    // No Japanese face has the tree emoji: the label and the list take their whole
+    // chain for it, so that the chain picks the stand-in, and the label goes back to
+    // its one face for a text that face has.
+    const QStringList chain = faceChain(u"ＭＳ Ｐゴシック"); // the default font's
+    ASSERT_GT(chain.size(), 1);
+    const QString lacking = QStringLiteral("樹\U0001F333");
+    ASSERT_TRUE(m_form->controls().setCaption(u"Label3", lacking.toStdU16String()));
+    EXPECT_EQ(get(u"Label3")->font().families(), chain);
+    ASSERT_TRUE(m_form->controls().setCaption(u"Label3", u"樹"));
+    EXPECT_EQ(get(u"Label3")->font().families(), QStringList{chain.constFirst()});
+    ASSERT_TRUE(m_form->controls().addItem(u"List1", lacking.toStdU16String()));
+    EXPECT_EQ(get(u"List1")->font().families(), chain);
 }
 
 TEST_F(QtFormTest, ColoursFollowTheClassicScheme)

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 #include <string>
@@ -20,8 +21,13 @@ QStringList faceChain(std::u16string_view face);
 /// 17-pixel option buttons.
 QFont defaultFont();
 
-/// The font a control sets, or the default font for nullptr.
+/// The font a control sets, or the default font for nullptr, over its face's whole chain.
 QFont fontFor(const window::FontEntry *entry);
+
+/// The same font for showing `text`: asked for by the first installed face of the
+/// chain alone where that face has every character of `text`, over the whole chain
+/// where it lacks one (and wherever no face of the chain is installed).
+QFont fontFor(const window::FontEntry *entry, QStringView text);
 
 /// One line telling the user which package to install when no installed face can
 /// show Japanese in the default font, so that every caption would be boxes; no value

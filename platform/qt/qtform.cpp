@@ -152,6 +152,8 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Every row is one line in one font: the list sizes one row, not each.
+        list->setUniformItemSizes(true);
         for (std::u16string_view row : window::initialRows(entry))
             list->addItem(toQString(row));
         return list;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Starts a program and its baseline in turn, many times, and reports for each the
+// Starts a program and its references in turn, many times, and reports for each the
 // median time from process start to its first painted frame and the median peak
-// resident memory, with the ratio program/baseline.
+// resident memory, with the ratios program/reference.
 //
-//   pemtos_startup_bench RUNS PROGRAM BASELINE [WRAPPER...]
+//   pemtos_startup_bench RUNS PROGRAM REFERENCE [REFERENCE...] [-- WRAPPER...]
 //
 // Each is started as WRAPPER... PROGRAM (e.g. "wine" for a Windows program). It
 // signals its first frame by writing one line on stdout and then exits; the time is
@@ -119,21 +119,40 @@ template <typename T> double median(std::vector<T> values)
     return (static_cast<double>(values[middle - 1]) + static_cast<double>(values[middle])) / 2.0;
 }
 
+/// The file name of `path`, to label its rows.
+std::string baseName(const std::string &path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (argc < 4) {
-        std::cerr << "usage: " << argv[0] << " RUNS PROGRAM BASELINE [WRAPPER...]\n";
+        std::cerr << "usage: " << argv[0] << " RUNS PROGRAM REFERENCE [REFERENCE...] [-- WRAPPER...]\n";
         return 64;
     }
     const auto runs = static_cast<int>(std::strtol(argv[1], nullptr, 10));
-    const std::vector<std::string> wrapper(argv + 4, argv + argc);
-    const std::array<std::string, 2> programs{argv[2], argv[3]};
-    std::array<std::vector<double>, 2> times;
-    std::array<std::vector<long>, 2> peaks;
+    std::vector<std::string> programs;
+    std::vector<std::string> wrapper;
+    for (int index = 2; index < argc; ++index) {
+        if (std::string(argv[index]) == "--") {
+            wrapper.assign(argv + index + 1, argv + argc);
+            break;
+        }
+        programs.emplace_back(argv[index]);
+    }
+    if (programs.size() < 2) {
+        std::cerr << argv[0] << ": needs a program and at least one reference\n";
+        return 64;
+    }
+    const std::size_t count = programs.size();
+    std::vector<std::vector<double>> times(count);
+    std::vector<std::vector<long>> peaks(count);
 
-    // One warm-up start each, so that both find the same files in the page cache.
+    // One warm-up start each, so that all find the same files in the page cache.
     for (const std::string &program : programs) {
         std::vector<std::string> command = wrapper;
         command.push_back(program);
@@ -141,9 +160,10 @@ int main(int argc, char *argv[])
             return 1;
     }
     for (int run = 0; run < runs; ++run) {
-        // Alternate which goes first, so that neither always follows the other.
-        for (int turn = 0; turn < 2; ++turn) {
-            const auto which = static_cast<std::size_t>((run + turn) % 2);
+        // Rotate which goes first, so that none always follows another: each run is
+        // one start of every program, back to back, under the same load.
+        for (std::size_t turn = 0; turn < count; ++turn) {
+            const std::size_t which = (static_cast<std::size_t>(run) + turn) % count;
             std::vector<std::string> command = wrapper;
             command.push_back(programs[which]);
             const std::optional<Sample> sample = runOnce(command);
@@ -154,19 +174,26 @@ int main(int argc, char *argv[])
         }
     }
 
-    const double time0 = median(times[0]);
-    const double time1 = median(times[1]);
-    const double peak0 = median(peaks[0]);
-    const double peak1 = median(peaks[1]);
-    const auto row = [](const char *name, double time, double peak, int precision) {
-        std::cout << std::left << std::setw(22) << name << std::right << std::fixed << std::setprecision(precision)
-                  << std::setw(15) << time << std::setprecision(precision == 1 ? 0 : precision) << std::setw(15) << peak
+    std::cout << std::left << std::setw(40) << "" << std::right << std::setw(15) << "first paint ms" << std::setw(15)
+              << "peak RSS KiB" << '\n';
+    for (std::size_t which = 0; which < count; ++which) {
+        std::cout << std::left << std::setw(40) << baseName(programs[which]) + " (median)" << std::right << std::fixed
+                  << std::setprecision(1) << std::setw(15) << median(times[which]) << std::setprecision(0)
+                  << std::setw(15) << median(peaks[which]) << '\n';
+    }
+    // Each run's program start against the reference's start of the same run.
+    for (std::size_t which = 1; which < count; ++which) {
+        std::vector<double> timeRatios;
+        std::vector<double> peakRatios;
+        for (std::size_t run = 0; run < times[0].size(); ++run) {
+            timeRatios.push_back(times[0][run] / times[which][run]);
+            peakRatios.push_back(static_cast<double>(peaks[0][run]) / static_cast<double>(peaks[which][run]));
+        }
+        std::cout << std::left << std::setw(40) << "ratio program/" + baseName(programs[which]) << std::right
+                  << std::setprecision(3) << std::setw(15) << median(timeRatios) << std::setw(15) << median(peakRatios)
                   << '\n';
-    };
-    std::cout << std::setw(22) << "" << std::setw(15) << "first paint ms" << std::setw(15) << "peak RSS KiB" << '\n';
-    row("program (median)", time0, peak0, 1);
-    row("baseline (median)", time1, peak1, 1);
-    row("ratio program/baseline", time0 / time1, peak0 / peak1, 3);
-    std::cout << "(" << runs << " runs each, alternating)\n";
+    }
+    std::cout << "(" << runs << " runs, each starting every program once in turn; ratios are medians of the runs' "
+              << "paired ratios)\n";
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QResource>
 
 #include <cstdint>
 #include <cstdlib>
@@ -70,6 +71,15 @@ QImage decodeBitmap24(const QByteArray &data)
 
 QImage readBitmap(const QString &path)
 {
+    // A compiled-in file stored as it is is decoded where it lies, without opening
+    // a file for it or copying it.
+    if (const QResource resource(path);
+        resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        const QImage image =
+            decodeBitmap24(QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size()));
+        if (!image.isNull())
+            return image;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -131,7 +131,7 @@ if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; t
     printf '%-40s %10s\n' "pemtos.exe (Win32, Release, stripped)" "$(stat -c %s "$windows_build/platform/win32/pemtos.exe")"
     printf '%-40s %10s\n' "baseline_firstpaint.exe (Win32)" "$(stat -c %s "$windows_build/bench/baseline_firstpaint.exe")"
 
-    say "Win32 under Wine in Xvfb: start to first frame and peak memory ($runs starts each)"
+    say "Win32 under Wine in Xvfb: start to first frame and peak memory ($runs runs)"
     WINEPREFIX=$(cd "$windows_build" && pwd)/wineprefix
     export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     start_xvfb

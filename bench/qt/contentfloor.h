@@ -47,7 +47,7 @@ private:
         QColor colour;
     };
 
-    void addControl(const window::LayoutEntry &control);
+    void addControl(const window::LayoutEntry &entry);
 
     QPalette m_palette;
     QList<Text> m_texts;

@@ -75,7 +75,7 @@ QImage readBitmap(const QString &path)
     // a file for it or copying it.
     if (const QResource resource(path);
         resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-        const QImage image =
+        QImage image =
             decodeBitmap24(QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size()));
         if (!image.isNull())
             return image;

@@ -92,12 +92,9 @@ QFont makeFont(std::u16string_view face, int centiPoints, int weight)
 bool firstFaceShows(const QFont &font, QStringView text)
 {
     const QRawFont face = QRawFont::fromFont(font);
-    for (const char32_t character : text.toUcs4()) {
-        // Line breaks and other controls are laid out, not drawn.
-        if (character >= U' ' && !face.supportsCharacter(character))
-            return false;
-    }
-    return true;
+    // Line breaks and other controls are laid out, not drawn.
+    return std::ranges::all_of(
+        text.toUcs4(), [&face](char32_t character) { return character < U' ' || face.supportsCharacter(character); });
 }
 
 } // namespace

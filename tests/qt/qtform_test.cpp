@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -317,6 +318,34 @@ TEST_F(QtFormTest, IllustrationsAreShownAtNaturalSizeFromTheInnerCorner)
             }
         }
         EXPECT_GT(compared, 100);
+    }
+}
+
+TEST_F(QtFormTest, PictureBoxFramesAreTheStylesSunkenPanel)
+{
+    // The picture boxes draw their frame themselves; a plain frame of the same size,
+    // palette and shape, drawn by the style, must come out the same on its two-pixel edge.
+    for (const LayoutEntry &entry : window::layout()) {
+        if (entry.controlClass != ControlClass::PictureBox)
+            continue;
+        SCOPED_TRACE(name(entry.name));
+        auto *box = get<PictureBox>(entry.name);
+        QFrame styled;
+        styled.setFrameStyle(box->frameStyle());
+        styled.setPalette(box->palette());
+        styled.setAutoFillBackground(true);
+        styled.resize(box->size());
+        const QImage drawn = box->grab().toImage();
+        const QImage expected = styled.grab().toImage();
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const bool edge = x < 2 || y < 2 || x >= drawn.width() - 2 || y >= drawn.height() - 2;
+                if (edge) {
+                    ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
+                }
+            }
+        }
     }
 }
 

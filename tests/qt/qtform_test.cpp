@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -345,6 +346,36 @@ TEST_F(QtFormTest, PictureBoxFramesAreTheStylesSunkenPanel)
                     ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
                 }
             }
+        }
+    }
+}
+
+TEST_F(QtFormTest, OptionCirclesAreTheStylesOwn)
+{
+    // The options reuse one drawing of each look of their circle; Qt's own option
+    // button of the same size and palette, drawn by the style, must show the same circle,
+    // selected or not.
+    get<QRadioButton>(u"Option7")->setChecked(true);
+    for (const LayoutEntry &entry : window::layout()) {
+        if (entry.controlClass != ControlClass::OptionButton)
+            continue;
+        SCOPED_TRACE(name(entry.name));
+        auto *option = get<QRadioButton>(entry.name);
+        QRadioButton plain;
+        plain.setPalette(option->palette());
+        plain.setAutoFillBackground(true);
+        plain.setChecked(option->isChecked());
+        plain.resize(option->size());
+        QStyleOptionButton measure;
+        measure.initFrom(&plain);
+        const QRect circle = plain.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &measure, &plain);
+        ASSERT_FALSE(circle.isEmpty());
+        const QImage drawn = option->grab(circle).toImage();
+        const QImage expected = plain.grab(circle).toImage();
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
         }
     }
 }

@@ -7,7 +7,6 @@
 #include "window/illustrations.h"
 #include "window/layout.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
@@ -52,11 +51,9 @@ QImage drawingFor(std::u16string_view picture)
     const window::Illustration *art = window::findIllustration(picture);
     if (art == nullptr)
         return {};
-    QFile file(
+    // Read where the resource lies, as the program does.
+    return qt::readBitmap(
         QStringLiteral(":/floorart/%1.bmp").arg(QString::fromUtf8(art->file.data(), qsizetype(art->file.size()))));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return qt::decodeBitmap24(file.readAll());
 }
 
 } // namespace

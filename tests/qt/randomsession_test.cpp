@@ -3,12 +3,12 @@
 // fixed seed (click a tree form, press either button, pick a species row or clear
 // the pick, click an illustration or a label). After every action the window must
 // show what a small model of its rules says, the model being written here from
-// those rules alone: it never calls the click handlers or the catalogue lookups.
+// those rules alone and its texts read from the golden catalogue
+// (tests/golden/catalogue.txt): it never calls the click handlers or the catalogue.
 #include "qt/qtform.h"
 #include "qttestsupport.h"
 
-#include "catalogue/speciesnote.h"
-#include "catalogue/treeform.h"
+#include "goldentext.h"
 #include "window/illustrations.h"
 #include "window/layout.h"
 
@@ -40,13 +40,13 @@ class WindowModel {
 public:
     WindowModel()
     {
-        for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {
+        for (const golden::Catalogue::Form &form : golden::catalogue().forms) {
             m_forms.push_back({qs(form.option), qs(form.description), {}});
-            for (std::u16string_view name : form.species)
+            for (const std::u16string &name : form.species)
                 m_forms.back().species << qs(name);
         }
-        for (const catalogue::SpeciesNote &row : catalogue::speciesNotes())
-            m_notes.emplace(qs(row.name), qs(row.note)); // names are unique: first row wins anyway
+        for (const auto &[name, note] : golden::catalogue().notes)
+            m_notes.emplace(qs(name), qs(note)); // names are unique: first row wins anyway
         // The list opens with tree form 1's names; nothing is selected and both labels are empty.
         rows = m_forms.front().species;
     }

@@ -3,12 +3,12 @@
 // none) pressed with cmdGo, and for each species row (and no row) pressed with
 // Command1. The operations each click must make are derived here from the
 // handlers' rules, not from a recorded run, so a handler that skipped, added or
-// reordered a step fails before any fault is injected.
+// reordered a step fails before any fault is injected; the texts they write come
+// from the golden catalogue (tests/golden/catalogue.txt), not from the tables.
 #include "window/handlers.h"
 
-#include "catalogue/speciesnote.h"
-#include "catalogue/treeform.h"
 #include "fake/fakecontrols.h"
+#include "goldentext.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,12 @@ using fake::FakeControls;
 using window::ControlError;
 using window::ControlInterface;
 using window::Operation;
+using Form = golden::Catalogue::Form;
+
+const std::vector<Form> &forms()
+{
+    return golden::catalogue().forms;
+}
 
 const std::u16string kBlank(kBlankCaption);
 const std::u16string kPreviousDescription = u"前の樹形の説明";
@@ -81,8 +87,8 @@ Screen screenOf(const FakeControls &controls)
                   controls.rows(u"List1"),
                   controls.selectedIndex(u"List1"),
                   {}};
-    for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {
-        if (controls.isSelected(std::u16string(form.option)))
+    for (const Form &form : forms()) {
+        if (controls.isSelected(form.option))
             screen.option += form.option; // more than one would show as a joined name
     }
     return screen;
@@ -96,14 +102,9 @@ std::unique_ptr<FakeControls> controlsShowing(const Screen &screen)
     controls->addLabel(u"Label3", screen.label3);
     controls->addList(u"List1", screen.rows);
     controls->select(u"List1", screen.selected);
-    for (const catalogue::TreeFormCategory &form : catalogue::treeForms())
-        controls->addOption(std::u16string(form.option), form.option == screen.option);
+    for (const Form &form : forms())
+        controls->addOption(form.option, form.option == screen.option);
     return controls;
-}
-
-std::vector<std::u16string> namesOf(const catalogue::TreeFormCategory &form)
-{
-    return {form.species.begin(), form.species.end()};
 }
 
 /// One click in one situation, with the operations it must make.
@@ -119,21 +120,19 @@ struct Case {
 Case cmdGoCase(std::u16string_view selected)
 {
     // Something on screen for the failed click to leave alone or overwrite.
-    Screen before{kPreviousDescription, kPreviousNote, namesOf(catalogue::treeForms().front()), 2,
-                  std::u16string(selected)};
+    Screen before{kPreviousDescription, kPreviousNote, forms().front().species, 2, std::u16string(selected)};
     std::vector<Step> steps = {
         {Operation::CaptionSet, u"Label2", kBlank, 0, ControlInterface::Label},
         {Operation::CaptionSet, u"Label3", kBlank, 0, ControlInterface::Label},
         {Operation::Clear, u"List1", {}, 0, ControlInterface::ListBox},
     };
-    for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {
-        steps.push_back({Operation::ValueGet, std::u16string(form.option), {}, 0, ControlInterface::OptionButton});
+    for (const Form &form : forms()) {
+        steps.push_back({Operation::ValueGet, form.option, {}, 0, ControlInterface::OptionButton});
         if (form.option != selected)
             continue;
-        steps.push_back(
-            {Operation::CaptionSet, u"Label2", std::u16string(form.description), 0, ControlInterface::Label});
-        for (std::u16string_view name : form.species)
-            steps.push_back({Operation::AddItem, u"List1", std::u16string(name), 0, ControlInterface::ListBox});
+        steps.push_back({Operation::CaptionSet, u"Label2", form.description, 0, ControlInterface::Label});
+        for (const std::u16string &name : form.species)
+            steps.push_back({Operation::AddItem, u"List1", name, 0, ControlInterface::ListBox});
         break;
     }
     std::string name = "cmdGo with ";
@@ -141,23 +140,19 @@ Case cmdGoCase(std::u16string_view selected)
     return {name, before, &cmdGo_Click, steps};
 }
 
-/// The note table as a plain map, walked here rather than through the lookup under test.
+/// The notes as a plain map.
 const std::map<std::u16string, std::u16string> &notesByName()
 {
-    static const std::map<std::u16string, std::u16string> notes = [] {
-        std::map<std::u16string, std::u16string> byName;
-        for (const catalogue::SpeciesNote &row : catalogue::speciesNotes())
-            byName.emplace(row.name, row.note);
-        return byName;
-    }();
+    static const std::map<std::u16string, std::u16string> notes(golden::catalogue().notes.begin(),
+                                                                golden::catalogue().notes.end());
     return notes;
 }
 
 /// Command1 with `row` of `form`'s list selected (-1: none): read the index, and
 /// when a row is selected the index again and that row's text, then write its note.
-Case command1Case(const catalogue::TreeFormCategory &form, std::int16_t row)
+Case command1Case(const Form &form, std::int16_t row)
 {
-    Screen before{std::u16string(form.description), kPreviousNote, namesOf(form), row, std::u16string(form.option)};
+    Screen before{form.description, kPreviousNote, form.species, row, form.option};
     std::vector<Step> steps = {{Operation::ListIndexGet, u"List1", {}, 0, ControlInterface::ListBox}};
     std::u16string selection; // no value is looked up as the empty text
     if (row != -1) {
@@ -167,14 +162,14 @@ Case command1Case(const catalogue::TreeFormCategory &form, std::int16_t row)
     }
     steps.push_back({Operation::CaptionSet, u"Label3", notesByName().at(selection), 0, ControlInterface::Label});
 
-    std::string name = "Command1 on form " + std::to_string(form.number) + " row " + std::to_string(row);
+    std::string name = "Command1 on " + golden::utf8(form.option) + " row " + std::to_string(row);
     return {name, before, &command1_Click, steps};
 }
 
 std::vector<Case> cmdGoCases()
 {
     std::vector<Case> cases;
-    for (const catalogue::TreeFormCategory &form : catalogue::treeForms())
+    for (const Form &form : forms())
         cases.push_back(cmdGoCase(form.option));
     cases.push_back(cmdGoCase(u""));
     return cases;
@@ -183,7 +178,7 @@ std::vector<Case> cmdGoCases()
 std::vector<Case> command1Cases()
 {
     std::vector<Case> cases;
-    for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {
+    for (const Form &form : forms()) {
         for (std::size_t row = 0; row < form.species.size(); ++row)
             cases.push_back(command1Case(form, static_cast<std::int16_t>(row)));
         cases.push_back(command1Case(form, -1));

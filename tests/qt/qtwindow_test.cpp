@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+// The Qt window: the behaviour suite shared with the Win32 window, and what only
+// the Qt window has to show (how it draws, fonts it finds, its message box).
+#include "qtwindowdriver.h"
+#include "windowbehaviour.h"
+
+#include "captionfit.h"
+#include "qt/fonts.h"
+#include "qt/picturebox.h"
+#include "qttestsupport.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+
+#include <gtest/gtest.h>
+
+namespace pemtos::behaviour {
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowBehaviour, testing::Types<qt::QtWindowDriver>);
+} // namespace pemtos::behaviour
+
+namespace pemtos::qt {
+namespace {
+
+using behaviour::BuiltControl;
+using behaviour::Key;
+
+class QtWindowTest : public testing::Test {
+protected:
+    QtWindowDriver m_window;
+};
+
+TEST_F(QtWindowTest, NoCaptionIsCutOff)
+{
+    for (const std::string &cutOff : captionsCutOff(m_window.form()))
+        ADD_FAILURE() << cutOff;
+}
+
+TEST_F(QtWindowTest, EveryTextIsDrawnInAnInstalledJapaneseFaceOfItsChain)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const BuiltControl &control : m_window.builtControls()) {
+        if (control.fontPixels == 0)
+            continue;
+        SCOPED_TRACE(name(control.name));
+        const QFont font = m_window.widget(control.name)->font();
+        EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+        // Every text of the opening window is in the chain's first face, so it is asked for alone.
+        const QStringList chain = faceChain(control.face);
+        EXPECT_EQ(font.families(), QStringList{chain.constFirst()});
+        // What is actually drawn is a Japanese face of the chain, not some unrelated default.
+        const QString used = QFontInfo(font).family();
+        EXPECT_TRUE(chain.contains(used) && installed.contains(used)) << used.toStdString();
+    }
+    EXPECT_EQ(QFontInfo(m_window.widget(u"Label4")->font()).family(), QStringLiteral("RocknRoll One"));
+}
+
+TEST_F(QtWindowTest, ATextTheFirstFaceLacksIsShownOverTheWholeChain)
+{
+    // No Japanese face has the tree emoji: the label and the list take their whole
+    // chain for it, so that the chain picks the stand-in, and the label goes back to
+    // its one face for a text that face has.
+    const QStringList chain = faceChain(u"ＭＳ Ｐゴシック"); // the default font's
+    ASSERT_GT(chain.size(), 1);
+    const QString lacking = QStringLiteral("樹\U0001F333");
+    ASSERT_TRUE(m_window.controls().setCaption(u"Label3", lacking.toStdU16String()));
+    EXPECT_EQ(m_window.widget(u"Label3")->font().families(), chain);
+    ASSERT_TRUE(m_window.controls().setCaption(u"Label3", u"樹"));
+    EXPECT_EQ(m_window.widget(u"Label3")->font().families(), QStringList{chain.constFirst()});
+    ASSERT_TRUE(m_window.controls().addItem(u"List1", lacking.toStdU16String()));
+    EXPECT_EQ(m_window.widget(u"List1")->font().families(), chain);
+}
+
+TEST_F(QtWindowTest, AnOutputLabelIsDrawnInItsTextColourOnTheSharedBackground)
+{
+    ASSERT_TRUE(m_window.controls().setCaption(u"Label2", u"■■■■■■■■"));
+    const QImage image = m_window.widget(u"Label2")->grab().toImage();
+    EXPECT_EQ(QColor(image.pixel(image.width() - 2, image.height() - 2)), QColor(192, 192, 192));
+    bool sawText = false;
+    for (int x = 0; x < 60 && !sawText; ++x) {
+        for (int y = 0; y < image.height(); ++y)
+            sawText = sawText || QColor(image.pixel(x, y)) == QColor(0, 128, 128);
+    }
+    EXPECT_TRUE(sawText);
+}
+
+TEST_F(QtWindowTest, IllustrationsAreDrawnAtNaturalSizeFromTheInnerCorner)
+{
+    int drawn = 0;
+    for (const BuiltControl &control : m_window.builtControls()) {
+        auto *box = qobject_cast<PictureBox *>(m_window.widget(control.name));
+        if (box == nullptr || box->shownPixmap().isNull())
+            continue;
+        SCOPED_TRACE(name(control.name));
+        ++drawn;
+        EXPECT_EQ(box->frameShadow(), QFrame::Sunken);
+        const QImage bitmap = box->shownPixmap().toImage();
+        const QImage shown = box->grab().toImage();
+        const QRect inner = box->contentsRect();
+        int compared = 0;
+        for (int y = 0; y < inner.height() && y < bitmap.height(); y += 3) {
+            for (int x = 0; x < inner.width() && x < bitmap.width(); x += 3) {
+                ASSERT_EQ(QColor(shown.pixel(inner.left() + x, inner.top() + y)), QColor(bitmap.pixel(x, y)))
+                    << "at " << x << "," << y;
+                ++compared;
+            }
+        }
+        EXPECT_GT(compared, 100);
+    }
+    EXPECT_EQ(drawn, 14);
+}
+
+TEST_F(QtWindowTest, PictureBoxFramesAreTheStylesSunkenPanel)
+{
+    // The picture boxes draw their frame themselves; a plain frame of the same size,
+    // palette and shape, drawn by the style, must come out the same on its two-pixel edge.
+    for (const BuiltControl &control : m_window.builtControls()) {
+        auto *box = qobject_cast<PictureBox *>(m_window.widget(control.name));
+        if (box == nullptr)
+            continue;
+        SCOPED_TRACE(name(control.name));
+        QFrame styled;
+        styled.setFrameStyle(box->frameStyle());
+        styled.setPalette(box->palette());
+        styled.setAutoFillBackground(true);
+        styled.resize(box->size());
+        const QImage drawn = box->grab().toImage();
+        const QImage expected = styled.grab().toImage();
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const bool edge = x < 2 || y < 2 || x >= drawn.width() - 2 || y >= drawn.height() - 2;
+                if (edge) {
+                    ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(QtWindowTest, OptionCirclesAreTheStylesOwn)
+{
+    // The options reuse one drawing of each look of their circle; Qt's own option
+    // button of the same size and palette, drawn by the style, must show the same circle,
+    // selected or not.
+    qobject_cast<QRadioButton *>(m_window.widget(u"Option7"))->setChecked(true);
+    for (const BuiltControl &control : m_window.builtControls()) {
+        auto *option = qobject_cast<QRadioButton *>(m_window.widget(control.name));
+        if (option == nullptr)
+            continue;
+        SCOPED_TRACE(name(control.name));
+        QRadioButton plain;
+        plain.setPalette(option->palette());
+        plain.setAutoFillBackground(true);
+        plain.setChecked(option->isChecked());
+        plain.resize(option->size());
+        QStyleOptionButton measure;
+        measure.initFrom(&plain);
+        const QRect circle = plain.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &measure, &plain);
+        ASSERT_FALSE(circle.isEmpty());
+        const QImage drawn = option->grab(circle).toImage();
+        const QImage expected = plain.grab(circle).toImage();
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(QtWindowTest, OnceAnOptionIsSelectedTheGroupIsOneTabStop)
+{
+    m_window.focus(u"Option1");
+    m_window.press(Key::Space);
+    std::vector<std::u16string> options;
+    m_window.focus(u"cmdGo");
+    for (int n = 0; n < 40 && (n == 0 || m_window.focused() != u"cmdGo"); ++n) {
+        if (qobject_cast<QRadioButton *>(QApplication::focusWidget()) != nullptr)
+            options.push_back(m_window.focused());
+        m_window.press(Key::Tab);
+    }
+    EXPECT_EQ(m_window.focused(), u"cmdGo") << "Tab goes round the window";
+    EXPECT_EQ(options, std::vector<std::u16string>{u"Option1"});
+}
+
+TEST_F(QtWindowTest, TheDefaultButtonWearsADarkOutlineTheOtherDoesNot)
+{
+    auto *lookUp = qobject_cast<QPushButton *>(m_window.widget(u"cmdGo"));
+    const QImage drawnDefault = lookUp->grab().toImage();
+    const QImage drawnOther = m_window.widget(u"Command1")->grab().toImage();
+    const QColor outline = lookUp->palette().color(QPalette::Shadow);
+    EXPECT_EQ(QColor(drawnDefault.pixel(0, drawnDefault.height() / 2)), outline);
+    EXPECT_EQ(QColor(drawnDefault.pixel(drawnDefault.width() / 2, 0)), outline);
+    EXPECT_NE(QColor(drawnOther.pixel(0, drawnOther.height() / 2)), outline);
+}
+
+TEST_F(QtWindowTest, TheErrorReportIsACriticalMessageBoxOfTheWindow)
+{
+    m_window.failOperation(1);
+    m_window.click(u"Command1");
+    const std::vector<std::u16string> reports = m_window.takeErrorReports();
+    ASSERT_EQ(reports.size(), 1U);
+    EXPECT_TRUE(reports.front().starts_with(u"pemtos - 実行時エラー\n")) << name(reports.front());
+    EXPECT_EQ(m_window.lastReportIcon(), QMessageBox::Critical);
+    EXPECT_EQ(m_window.lastReportParent(), &m_window.form()) << "the report belongs to the window";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+} // namespace pemtos::qt

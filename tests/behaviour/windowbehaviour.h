@@ -4,7 +4,8 @@
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowBehaviour, testing::Types<QtWindowDriver>);
 // Expected texts come from the golden catalogue (tests/golden/catalogue.txt) or are
 // written out here, never from the tables the program is built from; the window as
-// built is compared with tests/golden/window.txt.
+// built is compared with tests/golden/window.txt (goldentext.h says how to read a
+// difference and how to write the dump that a backend sees).
 #pragma once
 
 #include "goldentext.h"

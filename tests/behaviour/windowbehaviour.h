@@ -216,6 +216,7 @@ TYPED_TEST_P(WindowBehaviour, ClickingAnIllustrationSelectsNothing)
     }
     window.click(u"Option2");
     window.click(u"Picture1");
+    EXPECT_EQ(shown(window.focused()), shown(u"Picture1")) << "a drawing takes the focus, and only that";
     EXPECT_EQ(shown(window.checkedOptions()), shown(std::vector<std::u16string>{u"Option2"}));
     EXPECT_EQ(shown(window.caption(u"Label2")), shown(u"")) << "clicks on drawings run no command";
 }

@@ -187,6 +187,15 @@ TEST_F(QtWindowTest, OnceAnOptionIsSelectedTheGroupIsOneTabStop)
     EXPECT_EQ(options, std::vector<std::u16string>{u"Option1"});
 }
 
+TEST_F(QtWindowTest, TheKeypadsEnterPressesTheDefaultButtonToo)
+{
+    m_window.click(u"Option7");
+    m_window.focus(u"Picture9");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(m_window.rows().size(), 12U);
+    EXPECT_EQ(m_window.rows().front(), u"イヌツゲ");
+}
+
 TEST_F(QtWindowTest, TheDefaultButtonWearsADarkOutlineTheOtherDoesNot)
 {
     auto *lookUp = qobject_cast<QPushButton *>(m_window.widget(u"cmdGo"));

@@ -117,6 +117,27 @@ TEST_F(Win32WindowTest, ControlsWithTheSameFontShareOneFontObject)
     EXPECT_NE(font(u"Label1"), font(u"Frame2"));
 }
 
+TEST_F(Win32WindowTest, TextIsDrawnOnTheBackgroundItsControlIsFilledWith)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    int coloured = 0;
+    for (const BuiltControl &control : m_window.builtControls()) {
+        if (!control.back || control.controlClass == "Form")
+            continue;
+        SCOPED_TRACE(golden::utf8(control.name));
+        ++coloured;
+        HWND window = m_window.get(control.name);
+        // What a static, option button or frame asks its parent for.
+        auto *brush = fromInteger<HBRUSH>(SendMessageW(GetParent(window), WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+        LOGBRUSH logBrush{};
+        ASSERT_NE(GetObjectW(brush, sizeof(logBrush), &logBrush), 0);
+        EXPECT_EQ(GetBkColor(dc), logBrush.lbColor);
+    }
+    DeleteDC(dc);
+    EXPECT_EQ(coloured, 7 + 14 + 1);
+}
+
 TEST_F(Win32WindowTest, PictureBoxesPaintTheClassicButtonFace)
 {
     LOGBRUSH brush{};

@@ -13,6 +13,8 @@ Every run rewrites, byte for byte identically:
         classic icon: 32x32 and 16x16 in 16 colours, 32x32 monochrome
     packaging/icons/hicolor/<n>x<n>/apps/org.pemtos.Pemtos.png
         RGBA icons for desktop themes
+    platform/web/icons/icon-<n>.png
+        the same icon at the sizes browsers, phones and app installs ask for
 
 Only the standard library is used.  A small supersampling rasteriser fills
 polygons, ellipses and round-capped strokes; the BMP, ICO and PNG writers
@@ -28,6 +30,7 @@ import zlib
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ART_DIR = os.path.join(ROOT, "window", "art")
 ICON_DIR = os.path.join(ROOT, "packaging", "icons")
+WEB_ICON_DIR = os.path.join(ROOT, "platform", "web", "icons")
 
 
 # ---------------------------------------------------------------------------
@@ -1054,9 +1057,16 @@ def build_icons():
         write(path, png_rgba(render_icon(s)))
 
 
+def build_web_icons():
+    for s in (32, 180, 192, 512):
+        write(os.path.join(WEB_ICON_DIR, "icon-%d.png" % s),
+              png_rgba(render_icon(s)))
+
+
 def main():
     build_pictures()
     build_icons()
+    build_web_icons()
 
 
 if __name__ == "__main__":

@@ -1,46 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "qt/fonts.h"
 
+#include "window/fontstandins.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QRawFont>
 #include <algorithm>
 
-#include <array>
-#include <cmath>
-
 namespace pemtos::qt {
 namespace {
 
-struct Substitute {
-    const char *family;
-    int spacingPercent; ///< letter spacing when this face stands in; 100 keeps the face's own
-};
-
-struct FaceFallback {
-    std::u16string_view face;
-    std::array<Substitute, 5> substitutes; ///< ends early at a null family
-};
-
-// Free faces from Debian packages: IPA P Gothic (fonts-ipafont-gothic) matches the
-// proportional MS Gothic's metrics closely; RocknRoll One (fonts-rocknroll) is a
-// pop display face like the title's, but with full-width kana, so it is set 5 %
-// tighter to fit where the proportional original fits; Noto Sans CJK JP
-// (fonts-noto-cjk) is the last resort for any missing glyph.
-// clang-format off
-constexpr std::array<FaceFallback, 3> kFallbacks{{
-    {u"ＭＳ Ｐゴシック",   {{{"MS PGothic", 100}, {"IPAPGothic", 100}, {"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}}}},
-    {u"HGP創英角ﾎﾟｯﾌﾟ体", {{{"HGP創英角ポップ体", 100}, {"HGPSoeiKakupoptai", 100}, {"RocknRoll One", 95}, {"IPAPGothic", 100}, {"Noto Sans CJK JP", 100}}}},
-    {u"",                  {{{"IPAPGothic", 100}, {"IPAGothic", 100}, {"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}}}},
-}};
-// clang-format on
-static_assert(kFallbacks.size() == 3);
-
-const FaceFallback &fallbackFor(std::u16string_view face)
+QString toQString(std::u16string_view text)
 {
-    const auto *found = std::find_if(kFallbacks.begin(), kFallbacks.end(),
-                                     [face](const FaceFallback &entry) { return entry.face == face; });
-    return found == kFallbacks.end() ? kFallbacks.back() : *found;
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 /// The font families installed here, read once: they do not change while the window is open.
@@ -54,22 +27,13 @@ const QStringList &installedFamilies()
 int spacingPercentFor(std::u16string_view face)
 {
     const QStringList &installed = installedFamilies();
-    if (installed.contains(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()))))
+    if (installed.contains(toQString(face)))
         return 100;
-    for (const Substitute &substitute : fallbackFor(face).substitutes) {
-        if (substitute.family != nullptr && installed.contains(QString::fromUtf8(substitute.family)))
-            return substitute.spacingPercent;
+    for (const window::StandIn &standIn : window::standIns(face)) {
+        if (installed.contains(toQString(standIn.family)))
+            return standIn.spacingPercent;
     }
     return 100;
-}
-
-constexpr std::u16string_view kDefaultFace = u"ＭＳ Ｐゴシック";
-constexpr int kDefaultCentiPoints = 900;
-
-int pixelSize(int centiPoints)
-{
-    // Points at 96 dots per inch, like the twips of the layout.
-    return static_cast<int>(std::lround(centiPoints * 96.0 / 7200.0));
 }
 
 /// The font of `face` over its whole chain.
@@ -77,7 +41,7 @@ QFont makeFont(std::u16string_view face, int centiPoints, int weight)
 {
     QFont font;
     font.setFamilies(faceChain(face));
-    font.setPixelSize(pixelSize(centiPoints));
+    font.setPixelSize(window::fontPixelSize(centiPoints));
     font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
@@ -103,11 +67,9 @@ QStringList faceChain(std::u16string_view face)
 {
     QStringList chain;
     if (!face.empty())
-        chain << QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()));
-    for (const Substitute &substitute : fallbackFor(face).substitutes) {
-        if (substitute.family != nullptr)
-            chain << QString::fromUtf8(substitute.family);
-    }
+        chain << toQString(face);
+    for (const window::StandIn &standIn : window::standIns(face))
+        chain << toQString(standIn.family);
     // Only the faces installed here: Qt works out glyph fallbacks for every family
     // it is asked for, installed or not, and each costs a full font search. Where
     // none is installed the whole chain stays, and Qt's own fallback decides.
@@ -121,7 +83,7 @@ QStringList faceChain(std::u16string_view face)
 
 QFont defaultFont()
 {
-    return makeFont(kDefaultFace, kDefaultCentiPoints, 400);
+    return makeFont(window::kDefaultFont.face, window::kDefaultFont.centiPoints, window::kDefaultFont.weight);
 }
 
 QFont fontFor(const window::FontEntry *entry)

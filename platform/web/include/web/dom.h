@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "window/layout.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The page's side of the backend, in pemtos-page.js: each call acts on the page
+// element of one control, named by its design name. Calls that stand for a control
+// operation return whether the control exists and is of the class the operation needs.
+namespace pemtos::web::dom {
+
+/// Where a control goes in the page, besides its designed rectangle.
+struct Placement {
+    int readingRank;          ///< position among its container's children in the one-column layout
+    std::u16string_view card; ///< the option whose card holds it (an option and its drawing); empty: none
+    int headingLevel;         ///< 1 or 2 for a label that heads what follows; 0 otherwise
+    bool live;                ///< a label whose new texts are announced
+};
+
+/// Creates the element of `entry` in its container, stacked at `stack` (higher is on top).
+void create(const window::LayoutEntry &entry, const Placement &placement, int stack);
+/// Places the control at its designed rectangle, in pixels relative to its container.
+void place(std::u16string_view name, const window::Rect &pixels);
+/// Sets the CSS font chain, size in pixels and weight of the control's text.
+void setFont(std::u16string_view name, std::u16string_view family, int pixels, int weight);
+/// Defines the font family `alias` as the installed face `family` drawn at `percent` of its size.
+void defineScaledFace(std::u16string_view alias, std::u16string_view family, int percent);
+/// Sets the background and text colours as 0xRRGGBB; -1 keeps the page's default.
+void setColours(std::u16string_view name, std::int32_t back, std::int32_t fore);
+/// Names and describes the control for screen readers; empty texts add nothing.
+void describe(std::u16string_view name, std::u16string_view accessibleName, std::u16string_view description);
+/// Shows the drawing `file` (art/<file>.png, with art/<file>@2x.png for dense screens).
+void setPicture(std::u16string_view name, std::string_view file, int width, int height, std::u16string_view alt);
+/// Runs the click handler of layout entry `entry` when the control is clicked.
+void onClick(std::u16string_view name, int entry);
+/// Appends the control to the order that Tab walks in the designed layout.
+void addTabStop(std::u16string_view name);
+/// The command button that Enter presses unless the focus is on another one.
+void setDefaultButton(std::u16string_view name);
+/// Gives the focus to the first control of the tab order, as the window does when it opens.
+void focusFirst();
+
+bool setCaption(std::u16string_view label, std::u16string_view text);
+bool clear(std::u16string_view list);
+/// Fails also when the list already holds as many rows as a 16-bit index reaches.
+bool addItem(std::u16string_view list, std::u16string_view text);
+/// The selected row, -1 for none; no value when `list` is not a list box.
+bool listIndex(std::u16string_view list, std::int16_t &index);
+/// The text of row `index`; fails for a row the list does not have.
+bool listText(std::u16string_view list, std::int16_t index, std::u16string &text);
+bool value(std::u16string_view option, bool &checked);
+/// Shows the run-time error report as a modal dialog over the page.
+void report(std::u16string_view title, std::u16string_view text);
+
+} // namespace pemtos::web::dom

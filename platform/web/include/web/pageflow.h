@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "web/dom.h"
+
+#include <string>
+#include <string_view>
+
+namespace pemtos::web {
+
+/// Where the control `name` goes in the one-column layout, how it is announced,
+/// and which card it shares with its option.
+dom::Placement placementOf(std::u16string_view name);
+
+/// The CSS font chain for `face`: the face, the faces that stand in for it on
+/// desktops, then those that phones and Macs ship, then the generic family.
+std::u16string cssFontFamily(std::u16string_view face);
+
+} // namespace pemtos::web

@@ -1,0 +1,136 @@
+# SPDX-License-Identifier: MIT
+"""Builds the site: one folder of static files that any web server can serve.
+
+    python3 makesite.py SITE SOURCE_DIR ART_DIR ICON_DIR MODULE.js MODULE.wasm
+
+SITE receives the page (index.html, pemtos.css), the module (pemtos.js,
+pemtos.wasm), the drawings as PNG at 1x and 2x converted from the BMP files in
+ART_DIR, the icons, the web app manifest and the service worker, whose cache list
+and version are made from the files written. Only the standard library is used.
+"""
+
+import hashlib
+import json
+import os
+import shutil
+import struct
+import sys
+import zlib
+
+
+def read_bmp(path):
+    """The pixels of a 24-bit uncompressed BMP file, top row first, as (r, g, b) rows."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] != b"BM":
+        raise ValueError(path + ": not a BMP file")
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, planes, bits, compression = struct.unpack_from("<iiHHI", data, 18)
+    if bits != 24 or compression != 0:
+        raise ValueError(path + ": not a 24-bit uncompressed BMP file")
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        start = offset + y * stride
+        row = data[start:start + width * 3]
+        rows.append([(row[x + 2], row[x + 1], row[x]) for x in range(0, width * 3, 3)])
+    if height > 0:  # stored bottom-up
+        rows.reverse()
+    return width, abs(height), rows
+
+
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    if pa <= pb and pa <= pc:
+        return a
+    return b if pb <= pc else c
+
+
+def filtered(line, previous, bpp):
+    """The PNG filter of one scan line that leaves the smallest sum of residues."""
+    best = None
+    for kind in range(5):
+        out = bytearray([kind])
+        for i, value in enumerate(line):
+            left = line[i - bpp] if i >= bpp else 0
+            up = previous[i]
+            corner = previous[i - bpp] if i >= bpp else 0
+            predictor = (0, left, up, (left + up) // 2, paeth(left, up, corner))[kind]
+            out.append((value - predictor) & 0xFF)
+        cost = sum(v if v < 128 else 256 - v for v in out[1:])
+        if best is None or cost < best[0]:
+            best = (cost, out)
+    return best[1]
+
+
+def png(width, height, rows):
+    """A PNG file of the rows: 8-bit grey when every pixel is grey, else 8-bit RGB."""
+    grey = all(r == g == b for row in rows for r, g, b in row)
+    bpp = 1 if grey else 3
+    raw = bytearray()
+    previous = bytes(width * bpp)
+    for row in rows:
+        line = bytes(r for r, _, _ in row) if grey else bytes(v for pixel in row for v in pixel)
+        raw += filtered(line, previous, bpp)
+        previous = line
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 0 if grey else 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            chunk(b"IEND", b""))
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main(site, source, art, icons, module_js, module_wasm):
+    if os.path.isdir(site):
+        shutil.rmtree(site)
+    os.makedirs(site)
+    written = []
+
+    def put(name, data):
+        write(os.path.join(site, name), data)
+        written.append(name)
+
+    def copy(name, path):
+        with open(path, "rb") as f:
+            put(name, f.read())
+
+    for name in ("index.html", "pemtos.css"):
+        copy(name, os.path.join(source, name))
+    copy("pemtos.js", module_js)
+    copy("pemtos.wasm", module_wasm)
+    for bmp in sorted(os.listdir(art)):
+        if bmp.endswith(".bmp"):
+            put("art/" + bmp[:-4] + ".png", png(*read_bmp(os.path.join(art, bmp))))
+    icon_list = []
+    for icon in sorted(os.listdir(icons), key=lambda name: int(name[5:-4])):
+        copy("icons/" + icon, os.path.join(icons, icon))
+        size = icon[5:-4]
+        icon_list.append({"src": "icons/" + icon, "sizes": size + "x" + size, "type": "image/png"})
+    with open(os.path.join(source, "manifest.webmanifest"), encoding="utf-8") as f:
+        manifest = f.read().replace("@ICONS@", json.dumps(icon_list, indent=2).replace("\n", "\n  "))
+    put("manifest.webmanifest", manifest.encode("utf-8"))
+
+    version = hashlib.sha256()
+    for name in sorted(written):
+        with open(os.path.join(site, name), "rb") as f:
+            version.update(name.encode() + b"\0" + f.read())
+    with open(os.path.join(source, "sw.js"), encoding="utf-8") as f:
+        worker = f.read()
+    worker = worker.replace("@VERSION@", version.hexdigest()[:16])
+    worker = worker.replace("@FILES@", json.dumps(["./"] + sorted(written), indent=2))
+    write(os.path.join(site, "sw.js"), worker.encode("utf-8"))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 7:
+        sys.exit(__doc__)
+    main(*sys.argv[1:])

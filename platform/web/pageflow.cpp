@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "web/pageflow.h"
+
+#include "window/fontstandins.h"
+#include "window/illustrations.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pemtos::web {
+namespace {
+
+struct Flow {
+    std::u16string_view name;
+    int headingLevel;
+    bool live;
+};
+
+// How a phone reads the window, top to bottom within each container: the title and
+// the introduction, each height class's heading over its forms, then below the frame
+// the tree-form button, the description, the species list, its button and the note.
+// Each drawing shares its option's place, as one card. The controls that show
+// nothing come last.
+// clang-format off
+constexpr std::array<Flow, 29> kReadingOrder{{
+    {u"Label4", 1, false}, {u"Label1", 0, false},
+    {u"Label10", 2, false},
+    {u"optUran", 0, false}, {u"optNuman", 0, false}, {u"optRera", 0, false}, {u"Option1", 0, false},
+    {u"Option2", 0, false}, {u"Option3", 0, false}, {u"Option4", 0, false}, {u"Option5", 0, false},
+    {u"Label11", 2, false},
+    {u"Option6", 0, false}, {u"Option7", 0, false}, {u"Option8", 0, false}, {u"Option9", 0, false},
+    {u"Option10", 0, false}, {u"Option11", 0, false},
+    {u"Picture9", 0, false},
+    {u"Frame2", 0, false}, {u"cmdGo", 0, false},
+    {u"Label12", 2, false}, {u"Label2", 0, true},
+    {u"List1", 0, false}, {u"Command1", 0, false}, {u"Label3", 0, true},
+    {u"Image1", 0, false}, {u"Image2", 0, false},
+    {u"Form1", 0, false},
+}};
+// clang-format on
+static_assert(kReadingOrder.size() == 43 - 14, "every control but the drawings, which go with their options");
+
+// Faces that phones, tablets and Macs ship, after the desktop ones: Hiragino on
+// Apple systems, Noto Sans JP on Android, Yu Gothic and Meiryo on Windows.
+constexpr std::array<std::u16string_view, 5> kDeviceFaces{
+    {u"Hiragino Kaku Gothic ProN", u"Hiragino Sans", u"Noto Sans JP", u"Yu Gothic", u"Meiryo"}};
+
+// The names of the scales a stand-in can take, from 90 to 100 per cent in steps of 5.
+constexpr std::array<std::u16string_view, 3> kPercentNames{{u"90%", u"95%", u"100%"}};
+
+void appendFamily(std::u16string &chain, std::u16string_view family)
+{
+    if (!chain.empty())
+        chain += u", ";
+    chain += u'"';
+    chain += family;
+    chain += u'"';
+}
+
+} // namespace
+
+dom::Placement placementOf(std::u16string_view name)
+{
+    const window::Illustration *art = window::findIllustration(name);
+    const std::u16string_view card = art != nullptr ? art->option : std::u16string_view();
+    const std::u16string_view placed = card.empty() ? name : card;
+    const auto *found = std::find_if(kReadingOrder.begin(), kReadingOrder.end(),
+                                     [placed](const Flow &flow) { return flow.name == placed; });
+    if (found == kReadingOrder.end())
+        return {static_cast<int>(kReadingOrder.size()), {}, 0, false};
+    const bool option = card.empty() && std::any_of(window::illustrations().begin(), window::illustrations().end(),
+                                                    [name](const auto &drawing) { return drawing.option == name; });
+    return {static_cast<int>(found - kReadingOrder.begin()), option ? name : card,
+            art != nullptr ? 0 : found->headingLevel, art == nullptr && found->live};
+}
+
+std::u16string cssFontFamily(std::u16string_view face)
+{
+    std::u16string chain;
+    appendFamily(chain, face);
+    for (const window::StandIn &standIn : window::standIns(face)) {
+        if (standIn.spacingPercent == 100) {
+            appendFamily(chain, standIn.family);
+            continue;
+        }
+        // CSS has no letter spacing for one face of a chain: the stand-in is drawn
+        // that much smaller instead, under a name of its own that the page defines.
+        std::u16string alias(standIn.family);
+        alias += u" ";
+        alias += kPercentNames.at(static_cast<std::size_t>(standIn.spacingPercent / 5 - 18));
+        dom::defineScaledFace(alias, standIn.family, standIn.spacingPercent);
+        appendFamily(chain, alias);
+    }
+    for (std::u16string_view device : kDeviceFaces)
+        appendFamily(chain, device);
+    chain += u", sans-serif";
+    return chain;
+}
+
+} // namespace pemtos::web

@@ -1,0 +1,417 @@
+// SPDX-License-Identifier: MIT
+// The page code of the web backend: the elements of the window's controls, their
+// keyboard, the list box and the error report. The C++ side decides what each
+// control is, where it goes and what it shows; this file only knows the DOM.
+
+/** A text of `length` UTF-16 code units at `pointer` in the module's memory. */
+function pemtosText(pointer, length) {
+  var text = '';
+  var start = pointer >> 1;
+  for (var done = 0; done < length; done += 4096)
+    text += String.fromCharCode.apply(null, HEAPU16.subarray(start + done, start + Math.min(length, done + 4096)));
+  return text;
+}
+
+/** An ASCII text of `length` bytes at `pointer`. */
+function pemtosLatin1(pointer, length) {
+  return String.fromCharCode.apply(null, HEAPU8.subarray(pointer, pointer + length));
+}
+
+var pemtosPage = (function () {
+  'use strict';
+
+  // The control classes, numbered as window::ControlClass.
+  var FORM = 0, FRAME = 1, COMMAND_BUTTON = 2, LABEL = 3, LIST_BOX = 4, OPTION_BUTTON = 5, PICTURE_BOX = 6, IMAGE = 7;
+  // The designed window is shown as designed from this viewport width on.
+  var WIDE = window.matchMedia('(min-width: 955px)');
+
+  var controls = new Map(); // design name -> {cls, element (what takes the focus and the id), box (what is placed)}
+  var tabStops = [];
+  var defaultButton = '';
+  var rowCount = 0;
+  var errorReport = null;
+
+  function control(name, cls) {
+    var entry = controls.get(name);
+    return entry !== undefined && entry.cls === cls ? entry : null;
+  }
+
+  /** Inserts `child` among the children of `parent` by its reading rank. */
+  function insertByRank(parent, child, rank) {
+    child.dataset.rank = String(rank);
+    var after = Array.prototype.find.call(parent.children, function (sibling) {
+      return sibling.dataset.rank !== undefined && Number(sibling.dataset.rank) > rank;
+    });
+    parent.insertBefore(child, after || null);
+  }
+
+  /** The card that shows the option `option` beside its drawing. */
+  function cardOf(parent, option, rank) {
+    var card = parent.querySelector(':scope > .card[data-option="' + option + '"]');
+    if (card === null) {
+      card = document.createElement('div');
+      card.className = 'card';
+      card.dataset.option = option;
+      insertByRank(parent, card, rank);
+    }
+    return card;
+  }
+
+  function makeElements(cls, name, container, caption, heading, live) {
+    var element, box;
+    switch (cls) {
+    case FORM:
+      element = box = document.createElement('main');
+      document.title = caption;
+      break;
+    case FRAME: {
+      element = box = document.createElement('div');
+      box.setAttribute('role', 'radiogroup');
+      var title = document.createElement('div');
+      title.className = 'frame-caption';
+      title.id = name + '-caption';
+      title.textContent = caption;
+      box.appendChild(title);
+      box.setAttribute('aria-labelledby', title.id);
+      break;
+    }
+    case COMMAND_BUTTON:
+      element = box = document.createElement('button');
+      element.type = 'button';
+      element.textContent = caption;
+      break;
+    case LABEL:
+      element = box = document.createElement(heading > 0 ? 'h' + heading : 'div');
+      element.textContent = caption;
+      if (live)
+        element.setAttribute('aria-live', 'polite');
+      break;
+    case LIST_BOX:
+      element = box = document.createElement('div');
+      element.setAttribute('role', 'listbox');
+      element.tabIndex = 0;
+      element.addEventListener('keydown', listKey);
+      element.addEventListener('click', listClick);
+      break;
+    case OPTION_BUTTON: {
+      box = document.createElement('label');
+      element = document.createElement('input');
+      element.type = 'radio';
+      element.name = container; // options that share a container are one group
+      element.addEventListener('keydown', optionKey);
+      var text = document.createElement('span');
+      text.textContent = caption;
+      box.appendChild(element);
+      box.appendChild(text);
+      break;
+    }
+    default: // picture boxes and image controls: nothing to take the focus
+      element = box = document.createElement('div');
+      // Shown to screen readers only through the drawing's own description, if any.
+      element.setAttribute('aria-hidden', 'true');
+      break;
+    }
+    element.id = name;
+    box.classList.add(['form', 'frame', 'command', 'label', 'list', 'option', 'picture', 'image'][cls]);
+    return {cls: cls, element: element, box: box};
+  }
+
+  function create(cls, name, container, caption, rank, card, heading, live, stack) {
+    var entry = makeElements(cls, name, container, caption, heading, live);
+    entry.box.style.setProperty('--stack', String(stack));
+    controls.set(name, entry);
+    if (cls === FORM) {
+      document.body.appendChild(entry.box);
+      return;
+    }
+    var parent = controls.get(container).box;
+    if (card !== '') {
+      var holder = cardOf(parent, card, rank);
+      if (cls === OPTION_BUTTON)
+        holder.insertBefore(entry.box, holder.firstChild);
+      else
+        holder.appendChild(entry.box);
+    } else {
+      insertByRank(parent, entry.box, rank);
+    }
+  }
+
+  function place(name, left, top, width, height) {
+    var style = controls.get(name).box.style;
+    style.setProperty('--left', left + 'px');
+    style.setProperty('--top', top + 'px');
+    style.setProperty('--width', width + 'px');
+    style.setProperty('--height', height + 'px');
+  }
+
+  function setFont(name, family, pixels, weight) {
+    var entry = controls.get(name);
+    // A frame's font is its caption's; what it holds keeps the default font.
+    var target = entry.cls === FRAME ? entry.box.firstChild : entry.box;
+    target.style.fontFamily = family;
+    target.style.setProperty('--font-size', pixels + 'px');
+    target.style.fontWeight = String(weight);
+  }
+
+  var scaledFaces = new Set();
+
+  function defineScaledFace(alias, family, percent) {
+    if (scaledFaces.has(alias) || typeof FontFace === 'undefined')
+      return;
+    scaledFaces.add(alias);
+    // local() matches a face's full or PostScript name, which for a regular face
+    // usually adds "Regular" to the family name.
+    var names = [family, family + ' Regular', family.replace(/ /g, '') + '-Regular'];
+    var face = new FontFace(alias, names.map(function (name) { return 'local("' + name + '")'; }).join(', '),
+                            {sizeAdjust: percent + '%'});
+    document.fonts.add(face);
+    face.load().catch(function () {}); // not installed here: the chain goes on to the next face
+  }
+
+  function cssColour(rgb) {
+    return '#' + (0x1000000 + rgb).toString(16).slice(1);
+  }
+
+  function setColours(name, back, fore) {
+    var entry = controls.get(name);
+    if (back >= 0) {
+      entry.box.style.backgroundColor = cssColour(back);
+      if (entry.cls === FORM) {
+        document.body.style.backgroundColor = cssColour(back);
+        document.querySelector('meta[name="theme-color"]').content = cssColour(back);
+      }
+      if (entry.cls === FRAME)
+        entry.box.firstChild.style.backgroundColor = cssColour(back);
+    }
+    if (fore >= 0)
+      entry.box.style.color = cssColour(fore);
+  }
+
+  function describe(name, label, description) {
+    var entry = controls.get(name);
+    if (entry.cls === PICTURE_BOX || entry.cls === IMAGE)
+      return; // a drawing is described by its image's text; an empty control is not shown to screen readers
+    var element = entry.element;
+    if (label !== '')
+      element.setAttribute('aria-label', label);
+    if (description !== '')
+      element.setAttribute('aria-description', description);
+  }
+
+  function setPicture(name, file, width, height, alt) {
+    controls.get(name).box.removeAttribute('aria-hidden');
+    var image = document.createElement('img');
+    image.src = 'art/' + file + '.png';
+    image.srcset = 'art/' + file + '.png 1x, art/' + file + '@2x.png 2x';
+    image.width = width;
+    image.height = height;
+    image.alt = alt;
+    image.draggable = false;
+    controls.get(name).box.appendChild(image);
+  }
+
+  function onClick(name, handler) {
+    controls.get(name).element.addEventListener('click', handler);
+  }
+
+  function addTabStop(name) {
+    tabStops.push(name);
+  }
+
+  function setDefaultButton(name) {
+    defaultButton = name;
+  }
+
+  // -- Control operations ---------------------------------------------------
+
+  function setCaption(name, text) {
+    var entry = control(name, LABEL);
+    if (entry === null)
+      return false;
+    entry.element.textContent = text;
+    return true;
+  }
+
+  function rows(list) {
+    return list.children;
+  }
+
+  function selectRow(list, index) {
+    Array.prototype.forEach.call(rows(list), function (row, n) {
+      row.setAttribute('aria-selected', n === index ? 'true' : 'false');
+    });
+    if (index < 0) {
+      list.removeAttribute('aria-activedescendant');
+      return;
+    }
+    var row = rows(list)[index];
+    list.setAttribute('aria-activedescendant', row.id);
+    row.scrollIntoView({block: 'nearest'});
+  }
+
+  function selectedRow(list) {
+    return Array.prototype.findIndex.call(rows(list), function (row) {
+      return row.getAttribute('aria-selected') === 'true';
+    });
+  }
+
+  function clear(name) {
+    var entry = control(name, LIST_BOX);
+    if (entry === null)
+      return false;
+    entry.element.replaceChildren();
+    entry.element.removeAttribute('aria-activedescendant');
+    return true;
+  }
+
+  function addItem(name, text, maxRows) {
+    var entry = control(name, LIST_BOX);
+    if (entry === null || rows(entry.element).length >= maxRows)
+      return false;
+    var row = document.createElement('div');
+    row.setAttribute('role', 'option');
+    row.setAttribute('aria-selected', 'false');
+    row.id = name + '-row' + (++rowCount);
+    row.textContent = text;
+    entry.element.appendChild(row);
+    return true;
+  }
+
+  /** The selected row, -1 for none, -2 when `name` is no list box. */
+  function listIndex(name) {
+    var entry = control(name, LIST_BOX);
+    return entry === null ? -2 : selectedRow(entry.element);
+  }
+
+  /** The text of row `index`, or null. */
+  function listText(name, index) {
+    var entry = control(name, LIST_BOX);
+    if (entry === null || index < 0 || index >= rows(entry.element).length)
+      return null;
+    return rows(entry.element)[index].textContent;
+  }
+
+  /** 1 when the option is selected, 0 when not, -2 when `name` is no option button. */
+  function value(name) {
+    var entry = control(name, OPTION_BUTTON);
+    return entry === null ? -2 : (entry.element.checked ? 1 : 0);
+  }
+
+  function report(title, text) {
+    if (errorReport === null) {
+      errorReport = document.createElement('dialog');
+      errorReport.className = 'error-report';
+      errorReport.setAttribute('role', 'alertdialog');
+      errorReport.setAttribute('aria-labelledby', 'error-report-title');
+      errorReport.setAttribute('aria-describedby', 'error-report-text');
+      errorReport.innerHTML = '<h2 id="error-report-title"></h2><p id="error-report-text"></p>' +
+                              '<form method="dialog"><button id="error-report-ok">OK</button></form>';
+      document.body.appendChild(errorReport);
+    }
+    errorReport.querySelector('h2').textContent = title;
+    errorReport.querySelector('p').textContent = text;
+    if (!errorReport.open)
+      errorReport.showModal();
+  }
+
+  // -- Keyboard ---------------------------------------------------------------
+
+  function listKey(event) {
+    var list = event.currentTarget;
+    var count = rows(list).length;
+    var current = selectedRow(list);
+    var next;
+    switch (event.key) {
+    case 'ArrowDown': next = Math.min(count - 1, current + 1); break;
+    case 'ArrowUp': next = Math.max(0, current - 1); break;
+    case 'Home': next = 0; break;
+    case 'End': next = count - 1; break;
+    default: return;
+    }
+    event.preventDefault();
+    if (count > 0)
+      selectRow(list, next);
+  }
+
+  function listClick(event) {
+    var list = event.currentTarget;
+    var index = Array.prototype.indexOf.call(rows(list), event.target);
+    if (index >= 0)
+      selectRow(list, index);
+  }
+
+  /** The options of the group of `option`, in tab order. */
+  function groupOf(option) {
+    return tabStops.map(function (name) { return controls.get(name).element; }).filter(function (element) {
+      return element.type === 'radio' && element.name === option.name;
+    });
+  }
+
+  // Right and Down go to the next option of the group, Left and Up to the one
+  // before, round at either end; the selection goes along when the option left
+  // behind was the selected one.
+  function optionKey(event) {
+    var step = {ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1}[event.key];
+    if (step === undefined)
+      return;
+    event.preventDefault();
+    var from = event.currentTarget;
+    var group = groupOf(from);
+    var next = group[(group.indexOf(from) + step + group.length) % group.length];
+    next.focus();
+    if (from.checked)
+      next.click();
+  }
+
+  /** The focus stops of the designed window: an option group with a selection stops only at it. */
+  function focusStops() {
+    return tabStops.map(function (name) { return controls.get(name).element; }).filter(function (element) {
+      if (element.type !== 'radio')
+        return true;
+      return element.checked || !groupOf(element).some(function (option) { return option.checked; });
+    });
+  }
+
+  function pageKey(event) {
+    if (errorReport !== null && errorReport.open)
+      return;
+    var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
+    if (event.key === 'Enter' && plain && !event.shiftKey) {
+      // A focused command button takes Enter itself.
+      if (event.target instanceof HTMLButtonElement)
+        return;
+      var button = controls.get(defaultButton);
+      if (button !== undefined) {
+        event.preventDefault();
+        button.element.click();
+      }
+      return;
+    }
+    // In the designed layout Tab follows the designed order, round the window;
+    // the one-column layout keeps the page's own order, which is its reading order.
+    if (event.key === 'Tab' && plain && WIDE.matches) {
+      var stops = focusStops();
+      var at = stops.indexOf(document.activeElement);
+      if (at < 0)
+        return;
+      event.preventDefault();
+      stops[(at + (event.shiftKey ? -1 : 1) + stops.length) % stops.length].focus();
+    }
+  }
+
+  document.addEventListener('keydown', pageKey);
+
+  /** Gives the focus to the first control of the tab order, as the window does when it opens. */
+  function focusFirst() {
+    var stops = focusStops();
+    if (stops.length > 0 && WIDE.matches)
+      stops[0].focus();
+  }
+
+  return {
+    create: create, place: place, setFont: setFont, defineScaledFace: defineScaledFace, setColours: setColours, describe: describe,
+    setPicture: setPicture, onClick: onClick, addTabStop: addTabStop, setDefaultButton: setDefaultButton,
+    setCaption: setCaption, clear: clear, addItem: addItem, listIndex: listIndex, listText: listText, value: value,
+    report: report, focusFirst: focusFirst,
+  };
+})();

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "web/webform.h"
+
+#include "web/dom.h"
+#include "web/pageflow.h"
+#include "window/accessibility.h"
+#include "window/colours.h"
+#include "window/fontstandins.h"
+#include "window/illustrations.h"
+#include "window/layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace pemtos::web {
+namespace {
+
+std::int32_t packed(const window::Rgb &rgb)
+{
+    return (static_cast<std::int32_t>(rgb.red) << 16) | (static_cast<std::int32_t>(rgb.green) << 8) | rgb.blue;
+}
+
+double luminance(const window::Rgb &rgb)
+{
+    const auto linear = [](std::uint8_t channel) {
+        const double value = channel / 255.0;
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(rgb.red) + 0.7152 * linear(rgb.green) + 0.0722 * linear(rgb.blue);
+}
+
+double contrast(const window::Rgb &one, const window::Rgb &other)
+{
+    const double lighter = std::max(luminance(one), luminance(other));
+    const double darker = std::min(luminance(one), luminance(other));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// The classic desktop teal of the title and the two output labels reads at 2.6:1
+// on the silver background, too faint for a phone outdoors: it is darkened in
+// steps, keeping its hue, until it reaches the 4.5:1 that body text needs.
+window::Rgb readableOn(window::Rgb text, const window::Rgb &back)
+{
+    constexpr double kBodyTextContrast = 4.5;
+    constexpr int kStep = 95; // per cent kept at each step
+    while (contrast(text, back) < kBodyTextContrast && (text.red | text.green | text.blue) != 0) {
+        text = {static_cast<std::uint8_t>(text.red * kStep / 100), static_cast<std::uint8_t>(text.green * kStep / 100),
+                static_cast<std::uint8_t>(text.blue * kStep / 100)};
+    }
+    return text;
+}
+
+void applyColours(const window::LayoutEntry &entry)
+{
+    if (!entry.backColour && !entry.foreColour)
+        return;
+    const window::Rgb back = window::resolveColour(entry.backColour.value_or(window::kSystemInactiveCaptionText));
+    const std::int32_t fore =
+        entry.foreColour ? packed(readableOn(window::resolveColour(*entry.foreColour), back)) : -1;
+    dom::setColours(entry.name, entry.backColour ? packed(back) : -1, fore);
+}
+
+void applyFont(const window::LayoutEntry &entry)
+{
+    const window::FontEntry &font = entry.font != nullptr ? *entry.font : window::kDefaultFont;
+    dom::setFont(entry.name, cssFontFamily(font.face), window::fontPixelSize(font.centiPoints), font.weight);
+}
+
+bool takesFocus(window::ControlClass controlClass)
+{
+    using enum window::ControlClass;
+    return controlClass == OptionButton || controlClass == CommandButton || controlClass == ListBox;
+}
+
+void chainTabOrder()
+{
+    std::vector<const window::LayoutEntry *> stops;
+    for (const window::LayoutEntry &entry : window::layout()) {
+        if (entry.tabIndex >= 0 && takesFocus(entry.controlClass))
+            stops.push_back(&entry);
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
+    for (const window::LayoutEntry *entry : stops)
+        dom::addTabStop(entry->name);
+    dom::setDefaultButton(window::kDefaultButton);
+}
+
+} // namespace
+
+WebForm::WebForm()
+{
+    const std::span<const window::LayoutEntry> entries = window::layout();
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const window::LayoutEntry &entry = entries[index];
+        // The table lists siblings from the bottom of the stack up.
+        dom::create(entry, placementOf(entry.name), static_cast<int>(index));
+        dom::place(entry.name, window::toPixels(window::Rect{entry.left, entry.top, entry.width, entry.height}));
+        applyFont(entry);
+        applyColours(entry);
+        dom::describe(entry.name, window::accessibleName(entry.name), window::accessibleDescription(entry.name));
+        if (const window::Illustration *art = window::findIllustration(entry.name))
+            dom::setPicture(entry.name, art->file, art->width, art->height, art->description);
+        for (std::u16string_view row : window::initialRows(entry))
+            (void)dom::addItem(entry.name, row);
+        if (entry.onClick != nullptr)
+            dom::onClick(entry.name, static_cast<int>(index));
+    }
+    chainTabOrder();
+    dom::focusFirst();
+}
+
+void WebForm::click(int entry)
+{
+    const std::span<const window::LayoutEntry> entries = window::layout();
+    if (entry < 0 || static_cast<std::size_t>(entry) >= entries.size() || entries[entry].onClick == nullptr)
+        return;
+    entries[entry].onClick(m_controls);
+}
+
+} // namespace pemtos::web

@@ -1,0 +1,529 @@
+# SPDX-License-Identifier: MIT
+"""The page in headless Chromium, driven through WebDriver as a person would use it.
+
+    python3 browser_test.py SITE EXPECTATIONS.json AXE.js QT_GRAB.png [unittest arguments]
+
+SITE is the built site, served here on a loopback port; EXPECTATIONS.json is what
+the expectations program printed; AXE.js is axe-core's axe.min.js; QT_GRAB.png is
+the Linux window's grab after the same two lookups as ScreenshotTest makes.
+The behaviour cases run at 1280x800 (the designed window) and at 360x740 (one
+column); the page cases check the layout, the audit, the sizes and offline use.
+"""
+
+import functools
+import gzip
+import http.server
+import json
+import os
+import shutil
+import struct
+import sys
+import tempfile
+import threading
+import unittest
+import zlib
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE, EXPECTATIONS, AXE, QT_GRAB = (None,) * 4
+WIDE = (1280, 800)
+NARROW = (360, 740)
+
+
+def expected():
+    with open(EXPECTATIONS, encoding="utf-8") as f:
+        return json.load(f)
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                      ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+
+class Server:
+    """The site on a free loopback port, until stop()."""
+
+    def __init__(self):
+        handler = functools.partial(QuietHandler, directory=SITE)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+
+    def stop(self):
+        if self.httpd is not None:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
+
+
+def start_browser(size, mobile=False):
+    profile = tempfile.mkdtemp(prefix="pemtos-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--disable-dev-shm-usage", "--hide-scrollbars", "--force-device-scale-factor=1",
+                 "--user-data-dir=" + profile, "--window-size=%d,%d" % size, "--lang=ja"):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": mobile})
+    driver.profile = profile
+    return driver
+
+
+def stop_browser(driver):
+    driver.quit()
+    shutil.rmtree(driver.profile, ignore_errors=True)
+
+
+class PageCase(unittest.TestCase):
+    """One browser and one server for the class; a fresh page for every test."""
+
+    size = WIDE
+    mobile = False
+
+    @classmethod
+    def setUpClass(cls):
+        cls.expected = expected()
+        cls.server = Server()
+        cls.driver = start_browser(cls.size, cls.mobile)
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_browser(cls.driver)
+        cls.server.stop()
+
+    def setUp(self):
+        self.open()
+
+    def open(self):
+        self.driver.get(self.server.url)
+        self.wait_built()
+
+    def wait_built(self):
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script("var l = document.getElementById('List1'); return l && l.children.length"))
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def element(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def click(self, name):
+        self.element(name).click()
+
+    def caption(self, label):
+        return self.js("return document.getElementById(arguments[0]).textContent", label)
+
+    def rows(self):
+        return self.js("return Array.from(document.getElementById('List1').children, r => r.textContent)")
+
+    def selected_row(self):
+        return self.js("return Array.from(document.getElementById('List1').children)"
+                       ".findIndex(r => r.getAttribute('aria-selected') === 'true')")
+
+    def select_row(self, index):
+        row = self.js("return document.getElementById('List1').children[arguments[0]]", index)
+        self.js("arguments[0].scrollIntoView({block: 'nearest'})", row)
+        row.click()
+
+    def checked_options(self):
+        return [form["option"] for form in self.expected["forms"] if self.element(form["option"]).is_selected()]
+
+    def focused(self):
+        return self.js("return document.activeElement ? document.activeElement.id : ''")
+
+    def key(self, *keys):
+        webdriver.ActionChains(self.driver).send_keys(*keys).perform()
+
+    def report_open(self):
+        return self.js("var d = document.querySelector('dialog'); return d !== null && d.open")
+
+
+class Behaviour:
+    """What both desktop windows do, done on the page; mixed into one class per size."""
+
+    def test_opens_with_the_first_forms_species_and_nothing_selected(self):
+        first = self.expected["forms"][0]
+        self.assertEqual(self.rows(), first["species"])
+        self.assertEqual(self.selected_row(), -1)
+        self.assertEqual(self.checked_options(), [])
+        self.assertEqual(self.caption("Label2"), "")
+        self.assertEqual(self.caption("Label3"), "")
+        # A note works before the tree-form command was ever used.
+        self.select_row(first["species"].index("スギ"))
+        self.click("Command1")
+        self.assertEqual(self.caption("Label3"), self.expected["notes"]["スギ"])
+
+    def test_every_form_shows_its_description_and_species(self):
+        for form in self.expected["forms"]:
+            with self.subTest(form["option"]):
+                self.click(form["option"])
+                self.click("cmdGo")
+                self.assertEqual(self.checked_options(), [form["option"]])
+                self.assertEqual(self.caption("Label2"), form["description"])
+                self.assertEqual(self.caption("Label3"), self.expected["blank"])
+                self.assertEqual(self.rows(), form["species"])
+                self.assertEqual(self.selected_row(), -1)
+        # Twice in a row: the list is cleared first, so nothing doubles.
+        self.click("cmdGo")
+        self.assertEqual(self.rows(), self.expected["forms"][-1]["species"])
+
+    def test_every_species_shows_its_note(self):
+        notes = self.expected["notes"]
+        for form in self.expected["forms"]:
+            self.click(form["option"])
+            self.click("cmdGo")
+            # Each row selected and Command1 pressed, in one round trip per form.
+            shown = self.js("""
+                var list = document.getElementById('List1'), shown = [];
+                for (var i = 0; i < list.children.length; ++i) {
+                  list.children[i].click();
+                  document.getElementById('Command1').click();
+                  shown.push(document.getElementById('Label3').textContent);
+                }
+                return shown;""")
+            with self.subTest(form["option"]):
+                self.assertEqual(shown, [notes[name] for name in form["species"]])
+        # The selection survives the command, and the description stays.
+        self.assertEqual(self.selected_row(), len(self.expected["forms"][-1]["species"]) - 1)
+        self.assertEqual(self.caption("Label2"), self.expected["forms"][-1]["description"])
+
+    def test_without_a_selection(self):
+        self.click("cmdGo")
+        self.assertEqual(self.caption("Label2"), self.expected["blank"])
+        self.assertEqual(self.caption("Label3"), self.expected["blank"])
+        self.assertEqual(self.rows(), [])
+        # The shared caption 盃状形 (Option3, Option8): the option decides, in one group.
+        self.click("Option3")
+        self.click("Option8")
+        self.assertEqual(self.checked_options(), ["Option8"])
+        self.click("cmdGo")
+        self.assertEqual(self.rows(), self.expected["forms"][10]["species"])
+        # No row selected: the note label is set to the empty text, not left blank.
+        self.click("Command1")
+        self.assertEqual(self.caption("Label3"), "")
+
+    def test_an_illustration_selects_nothing(self):
+        self.click("Picture6")
+        self.assertEqual(self.checked_options(), [])
+
+    def test_error_report_and_recovery(self):
+        self.click("optNuman")
+        self.js("Module._pemtos_fail_operation(3)")  # the third operation: clearing List1
+        self.click("cmdGo")
+        self.assertTrue(self.report_open())
+        self.assertEqual(self.js("return document.getElementById('error-report-title').textContent"),
+                         self.expected["errorTitle"])
+        self.assertEqual(self.js("return document.getElementById('error-report-text').textContent"),
+                         self.expected["clearFailure"])
+        # The handler went no further: both labels blank, the list as it was.
+        self.assertEqual(self.caption("Label2"), self.expected["blank"])
+        self.assertEqual(self.rows(), self.expected["forms"][0]["species"])
+        # Modal: the page beneath takes no click until the report is closed.
+        self.assertTrue(self.js("""
+            var button = document.getElementById('cmdGo');
+            button.scrollIntoView({block: 'center'});
+            var r = button.getBoundingClientRect();
+            return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2).closest('dialog') !== null;"""))
+        self.click("error-report-ok")
+        self.assertFalse(self.report_open())
+        self.click("cmdGo")
+        self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
+        self.assertEqual(self.rows(), self.expected["forms"][1]["species"])
+        # The note command's first read failing leaves the note as it was.
+        self.select_row(0)
+        self.js("Module._pemtos_fail_operation(1)")
+        self.click("Command1")
+        self.assertEqual(self.js("return document.getElementById('error-report-text').textContent"),
+                         self.expected["listIndexFailure"])
+        self.key(Keys.ENTER)
+        self.assertFalse(self.report_open())
+        self.assertEqual(self.caption("Label3"), self.expected["blank"])
+
+    def test_arrows_walk_the_forms_and_enter_runs_the_tree_form_command(self):
+        options = [form["option"] for form in self.expected["forms"]]
+        self.element(options[0]).send_keys(Keys.SPACE)
+        self.assertEqual(self.checked_options(), [options[0]])
+        for n in range(1, len(options) + 1):
+            self.key(Keys.ARROW_RIGHT)
+            self.assertEqual(self.focused(), options[n % len(options)])
+            self.assertEqual(self.checked_options(), [options[n % len(options)]])
+        self.key(Keys.ARROW_LEFT)
+        self.assertEqual(self.focused(), options[-1])
+        self.key(Keys.ARROW_DOWN)
+        self.key(Keys.ARROW_DOWN)
+        self.assertEqual(self.checked_options(), [options[1]])
+        self.key(Keys.ENTER)
+        self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
+        # Enter in the species list runs the tree-form command too; Down selects a row.
+        self.element("List1").click()
+        self.select_row(0)
+        self.key(Keys.ARROW_DOWN)
+        self.assertEqual(self.selected_row(), 1)
+        self.key(Keys.ENTER)
+        self.assertEqual(self.selected_row(), -1)
+        # A focused command button takes Enter itself.
+        self.select_row(11)
+        self.element("Command1").send_keys(Keys.ENTER)
+        self.assertEqual(self.caption("Label3"), self.expected["notes"][self.expected["forms"][1]["species"][11]])
+
+
+class WideBehaviourTest(Behaviour, PageCase):
+    size = WIDE
+
+    def test_the_focus_starts_on_the_first_form_and_tab_follows_the_window(self):
+        self.assertEqual(self.focused(), "optUran")
+        order = []
+        for _ in range(8):
+            self.key(Keys.TAB)
+            order.append(self.focused())
+        self.assertEqual(order, ["optNuman", "optRera", "cmdGo", "Option1", "Option2", "Option3", "Option4",
+                                 "List1"])
+        # Once an option is selected the group is one stop, and Tab goes round the window.
+        self.element("Option1").send_keys(Keys.SPACE)
+        self.element("cmdGo").click()
+        stops = []
+        for _ in range(4):
+            self.key(Keys.TAB)
+            stops.append(self.focused())
+        self.assertEqual(stops, ["Option1", "List1", "Command1", "cmdGo"])
+
+
+class NarrowBehaviourTest(Behaviour, PageCase):
+    size = NARROW
+    mobile = True
+
+
+class LayoutTest(PageCase):
+    def rect(self, name):
+        return self.js("var r = document.getElementById(arguments[0]);"
+                       "r = r.closest('label') || r;"
+                       "var b = r.getBoundingClientRect(), f = document.getElementById('Form1').getBoundingClientRect();"
+                       "return [b.left - f.left, b.top - f.top, b.width, b.height];", name)
+
+    def test_every_control_at_its_designed_rectangle(self):
+        for control in self.expected["controls"]:
+            with self.subTest(control["name"]):
+                self.assertEqual(self.rect(control["name"]), control["rect"])
+
+    def test_fonts_follow_the_stand_in_chains(self):
+        for name, first, size, weight in (("Label4", "HGP創英角ﾎﾟｯﾌﾟ体", "19px", "400"),
+                                          ("Label10", "ＭＳ Ｐゴシック", "15px", "700"),
+                                          ("Frame2-caption", "ＭＳ Ｐゴシック", "16px", "700"),
+                                          ("cmdGo", "ＭＳ Ｐゴシック", "12px", "400"),
+                                          ("Label1", "ＭＳ Ｐゴシック", "12px", "400")):
+            with self.subTest(name):
+                style = self.js("var s = getComputedStyle(document.getElementById(arguments[0]));"
+                                "return [s.fontFamily, s.fontSize, s.fontWeight];", name)
+                self.assertEqual(style[0].split(",")[0].strip('"'), first)
+                for face in ("IPAPGothic", "Noto Sans CJK JP", "Hiragino Sans", "sans-serif"):
+                    self.assertIn(face, style[0])
+                self.assertEqual(style[1:], [size, weight])
+
+    def test_the_window_matches_the_linux_grab(self):
+        # The state of the Linux grab: 卵円形 looked up, プラタナス's note shown.
+        self.click("optNuman")
+        self.click("cmdGo")
+        self.select_row(self.expected["forms"][1]["species"].index("プラタナス"))
+        self.click("Command1")
+        self.js("document.activeElement.blur(); document.getElementById('List1').scrollTop = 1e6")
+        page = decode_png(self.driver.get_screenshot_as_png())
+        grab = decode_png(open(QT_GRAB, "rb").read())
+        # The drawings are the same pixels on both: each one found where the window has it.
+        for control in self.expected["controls"]:
+            if not control["name"].startswith("Picture") or control["name"] == "Picture9":
+                continue
+            left, top, width, height = control["rect"]
+            inner = (left + 2, top + 2, width - 4, height - 4)
+            with self.subTest(control["name"]):
+                self.assertLess(mean_difference(page, grab, inner), 8.0)
+        # And the frame's bottom edge and the output texts' rows line up.
+        self.assertLess(mean_difference(page, grab, (20, 455, 880, 12)), 24.0)
+
+
+class NarrowLayoutTest(PageCase):
+    size = NARROW
+    mobile = True
+
+    def test_one_column_a_phone_can_use(self):
+        self.assertLessEqual(self.js("return document.documentElement.scrollWidth"), NARROW[0])
+        targets = self.js("""
+            return Array.from(document.querySelectorAll('.option, .command, [role=option]'))
+              .filter(e => e.getClientRects().length)
+              .map(e => [e.id || e.textContent, e.getBoundingClientRect().width, e.getBoundingClientRect().height]);""")
+        self.assertEqual(len(targets), 14 + 2 + 12)
+        for name, width, height in targets:
+            with self.subTest(name):
+                self.assertGreaterEqual(height, 44)
+                self.assertGreaterEqual(width, 44)
+        smallest = self.js("""
+            var sizes = [];
+            document.querySelectorAll('#Form1 *').forEach(function (e) {
+              if (e.getClientRects().length && Array.from(e.childNodes).some(n => n.nodeType === 3 && n.data.trim()))
+                sizes.push(parseFloat(getComputedStyle(e).fontSize));
+            });
+            return Math.min.apply(null, sizes);""")
+        self.assertGreaterEqual(smallest, 12)
+
+    def test_reading_order(self):
+        order = self.js("""
+            var names = ['Label4', 'Label1', 'Label10', 'optUran', 'Picture1', 'Option5', 'Picture8', 'Label11',
+                         'Option6', 'Picture10', 'Option11', 'Picture15', 'cmdGo', 'Label12', 'Label2', 'List1',
+                         'Command1', 'Label3'];
+            return names.map(n => document.getElementById(n).getBoundingClientRect())
+                        .map(r => [Math.round(r.top), Math.round(r.left)]);""")
+        # Each further down than the one before it, or beside it on the same row.
+        for before, after in zip(order, order[1:]):
+            self.assertTrue(after[0] > before[0] or (after[0] >= before[0] - 80 and after[1] > before[1]),
+                            (before, after))
+
+
+class AuditTest(PageCase):
+    def audit(self):
+        with open(AXE, encoding="utf-8") as f:
+            self.js(f.read())
+        result = self.driver.execute_async_script(
+            "var done = arguments[arguments.length - 1];"
+            "axe.run(document).then(r => done(r.violations.map(v => [v.id, v.nodes.map(n => n.target.join(' '))])),"
+            " e => done([['error', [String(e)]]]));")
+        return result
+
+    def check_both_layouts(self):
+        for size, mobile in ((WIDE, False), (NARROW, True)):
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": mobile})
+            with self.subTest(size):
+                self.assertEqual(self.audit(), [])
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": WIDE[0], "height": WIDE[1], "deviceScaleFactor": 1, "mobile": False})
+
+    def test_axe_finds_no_violations(self):
+        self.check_both_layouts()
+        self.click("optRera")
+        self.click("cmdGo")
+        self.select_row(2)
+        self.click("Command1")
+        self.check_both_layouts()
+
+    def test_accessible_roles_and_names(self):
+        self.assertEqual(self.js("return document.getElementById('Frame2').getAttribute('role')"), "radiogroup")
+        self.assertEqual(self.js("return document.getElementById('List1').getAttribute('role')"), "listbox")
+        self.assertEqual(self.js("return document.querySelectorAll('#List1 [role=option]').length"), 12)
+        for label in ("Label2", "Label3"):
+            self.assertEqual(self.element(label).get_attribute("aria-live"), "polite")
+        alts = self.js("return Array.from(document.querySelectorAll('#Form1 img'), i => i.alt)")
+        self.assertEqual(len(alts), 14)
+        self.assertTrue(all(alts))
+
+
+class SiteTest(unittest.TestCase):
+    def test_sizes(self):
+        def compressed(name):
+            with open(os.path.join(SITE, name), "rb") as f:
+                return len(gzip.compress(f.read(), 9))
+
+        module = compressed("pemtos.js") + compressed("pemtos.wasm")
+        everything = sum(compressed(os.path.relpath(os.path.join(folder, name), SITE))
+                         for folder, _, names in os.walk(SITE) for name in names)
+        print("\nsizes, gzip -9: module %d bytes, whole site %d bytes" % (module, everything), file=sys.stderr)
+        self.assertLessEqual(module, 150 * 1024)
+        self.assertLessEqual(everything, 400 * 1024)
+
+    def test_opens_and_works_offline(self):
+        server = Server()
+        driver = start_browser(WIDE)
+        try:
+            driver.get(server.url)
+            WebDriverWait(driver, 15).until(lambda d: d.execute_script(
+                "return navigator.serviceWorker.controller !== null || "
+                "(navigator.serviceWorker.ready.then(() => location.reload()), false)"))
+            server.stop()
+            for url in (server.url, server.url + "index.html"):
+                driver.get(url)
+                WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+                    "var l = document.getElementById('List1'); return l && l.children.length"))
+                driver.find_element(By.ID, "Option9").click()
+                driver.find_element(By.ID, "cmdGo").click()
+                self.assertEqual(driver.find_element(By.ID, "Label2").text, expected()["forms"][11]["description"])
+                broken = driver.execute_script(
+                    "return Array.from(document.images).filter(i => !i.complete || !i.naturalWidth).length")
+                self.assertEqual(broken, 0)
+        finally:
+            stop_browser(driver)
+            server.stop()
+
+    def test_manifest(self):
+        with open(os.path.join(SITE, "manifest.webmanifest"), encoding="utf-8") as f:
+            manifest = json.load(f)
+        self.assertEqual(manifest["name"], "樹形から調べる樹木名と特徴")
+        self.assertEqual(manifest["display"], "standalone")
+        sizes = {icon["sizes"] for icon in manifest["icons"]}
+        self.assertTrue({"192x192", "512x512"} <= sizes, sizes)
+        for icon in manifest["icons"]:
+            self.assertEqual(decode_png(open(os.path.join(SITE, icon["src"]), "rb").read())[0],
+                             int(icon["sizes"].split("x")[0]))
+
+
+def decode_png(data):
+    """(width, height, rows of (r, g, b)) of an 8-bit grey, RGB or RGBA PNG."""
+    width, height, depth, colour = struct.unpack(">IIBB", data[16:26])
+    assert depth == 8 and colour in (0, 2, 6), (depth, colour)
+    channels = {0: 1, 2: 3, 6: 4}[colour]
+    body, at = b"", 8
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        if kind == b"IDAT":
+            body += data[at + 8:at + 8 + length]
+        at += 12 + length
+    raw = zlib.decompress(body)
+    stride = width * channels
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b = previous[i]
+            c = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        rows.append([tuple(line[x:x + 3]) if channels >= 3 else (line[x],) * 3 for x in range(0, stride, channels)])
+        previous = line
+    return width, height, rows
+
+
+def mean_difference(one, other, rect):
+    """The mean difference per channel of two images over `rect` (left, top, width, height)."""
+    left, top, width, height = rect
+    total = 0
+    for y in range(top, top + height):
+        for x in range(left, left + width):
+            total += sum(abs(p - q) for p, q in zip(one[2][y][x], other[2][y][x]))
+    return total / (3 * width * height)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 5:
+        sys.exit(__doc__)
+    SITE, EXPECTATIONS, AXE, QT_GRAB = sys.argv[1:5]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[5:], verbosity=2)

@@ -6,6 +6,7 @@
 #   ./dev.sh run    install, build the Qt program, open the window
 #   ./dev.sh test   install, build, run every test (Qt build and Windows build)
 #   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
+#   ./dev.sh web    install, build the page into build/web/site, serve it on localhost
 #
 # Everything else (build settings, test environments) is in CMakePresets.json.
 set -euo pipefail
@@ -27,6 +28,9 @@ ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daem
 # with a Latin-only font for the tests that start the program without Japanese fonts.
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
+# The page: Emscripten for the WebAssembly build, Chromium and its WebDriver for the
+# browser tests (npm, Debian's unless Node.js brought its own, fetches axe-core).
+WEB_PACKAGES=(emscripten python3 chromium chromium-driver python3-selenium)
 # The benchmarks: Google Benchmark for the lookups, callgrind for instruction counts.
 BENCH_PACKAGES=(libbenchmark-dev valgrind xvfb x11-utils binutils)
 
@@ -67,14 +71,31 @@ run_window() {
     exec build/release/platform/qt/pemtos
 }
 
-# Every gate: the Qt suite and clang-tidy, the suite again under the sanitizers,
-# the fuzzed lookups, and the Windows build with its suite under Wine.
+install_web() {
+    install_missing "${BUILD_PACKAGES[@]}" "${FONT_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+    command -v npm >/dev/null || install_missing npm
+}
+
+# Builds the site and serves its folder as any static host would.
+run_web() {
+    install_web
+    cmake --preset web >/dev/null
+    cmake --build --preset web
+    local port=${PEMTOS_WEB_PORT:-8000}
+    say "the site is the folder build/web/site; serving it at http://localhost:$port/ (Ctrl+C stops)"
+    exec /usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web/site
+}
+
+# Every gate: the Qt suite and clang-tidy, the page in headless Chromium, the suite
+# again under the sanitizers, the fuzzed lookups, and the Windows build with its
+# suite under Wine.
 run_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" \
         "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
         "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+    install_web
     local started=$SECONDS preset
-    for preset in dev asan fuzz windows; do
+    for preset in dev web asan fuzz windows; do
         workflow "$preset"
     done
     say "every test passed in $((SECONDS - started)) s"
@@ -90,8 +111,9 @@ case "${1:-}" in
 run) run_window ;;
 test) run_tests ;;
 bench) run_bench ;;
+web) run_web ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|web" >&2
     exit 64
     ;;
 esac

@@ -1,41 +1,62 @@
 // SPDX-License-Identifier: MIT
 #include "web/dom.h"
 
-// The functions of pemtos-dom.js, reached through Emscripten's JavaScript library.
-// Texts cross as UTF-16 code units with their length, as the page's strings hold them.
-extern "C" {
-void pemtos_dom_create(int controlClass, const char16_t *name, int nameLength, const char16_t *container,
-                       int containerLength, const char16_t *caption, int captionLength, int readingRank,
-                       const char16_t *card, int cardLength, int headingLevel, int live, int stack);
-void pemtos_dom_place(const char16_t *name, int nameLength, int left, int top, int width, int height);
-void pemtos_dom_set_font(const char16_t *name, int nameLength, const char16_t *family, int familyLength, int pixels,
-                         int weight);
-void pemtos_dom_define_scaled_face(const char16_t *alias, int aliasLength, const char16_t *family, int familyLength,
-                                   int percent);
-void pemtos_dom_set_colours(const char16_t *name, int nameLength, int back, int fore);
-void pemtos_dom_describe(const char16_t *name, int nameLength, const char16_t *label, int labelLength,
-                         const char16_t *description, int descriptionLength);
-void pemtos_dom_set_picture(const char16_t *name, int nameLength, const char *file, int fileLength, int width,
-                            int height, const char16_t *alt, int altLength);
-void pemtos_dom_on_click(const char16_t *name, int nameLength, int entry);
-void pemtos_dom_add_tab_stop(const char16_t *name, int nameLength);
-void pemtos_dom_set_default_button(const char16_t *name, int nameLength);
-void pemtos_dom_focus_first();
-int pemtos_dom_set_caption(const char16_t *name, int nameLength, const char16_t *text, int textLength);
-int pemtos_dom_clear(const char16_t *name, int nameLength);
-int pemtos_dom_add_item(const char16_t *name, int nameLength, const char16_t *text, int textLength, int maxRows);
-int pemtos_dom_list_index(const char16_t *name, int nameLength);
-int pemtos_dom_list_text_length(const char16_t *name, int nameLength, int index);
-void pemtos_dom_list_text(const char16_t *name, int nameLength, int index, char16_t *out);
-int pemtos_dom_value(const char16_t *name, int nameLength);
-void pemtos_dom_report(const char16_t *title, int titleLength, const char16_t *text, int textLength);
-}
-
 namespace pemtos::web::dom {
 namespace {
 
-// A text as the two arguments the page's functions take.
-#define PEMTOS_TEXT(text) (text).data(), static_cast<int>((text).size())
+/// A text as the page's functions take it: where its code units are and how many.
+/// UTF-16, as the page's strings hold it; an ASCII file name goes as bytes.
+struct Utf16 {
+    const void *data;
+    int length;
+};
+static_assert(sizeof(Utf16) == 8, "read by pemtos-dom.js as two 32-bit words");
+
+/// A text handed to one call: converts to the pointer the call takes, valid while the call runs.
+class Utf16Arg {
+public:
+    explicit Utf16Arg(std::u16string_view view) : m_text{view.data(), static_cast<int>(view.size())} {}
+    explicit Utf16Arg(std::string_view view) : m_text{view.data(), static_cast<int>(view.size())} {}
+    operator const Utf16 *() const { return &m_text; } // NOLINT(google-explicit-constructor)
+
+private:
+    Utf16 m_text;
+};
+
+} // namespace
+} // namespace pemtos::web::dom
+
+using pemtos::web::dom::Utf16;
+
+// The functions of pemtos-dom.js, reached through Emscripten's JavaScript library,
+// under the names it gives them.
+// NOLINTBEGIN(readability-identifier-naming)
+extern "C" {
+void pemtos_dom_create(int controlClass, const Utf16 *name, const Utf16 *container, const Utf16 *caption,
+                       int readingRank, const Utf16 *card, int headingLevel, int live, int stack);
+void pemtos_dom_place(const Utf16 *name, int left, int top, int width, int height);
+void pemtos_dom_set_font(const Utf16 *name, const Utf16 *family, int pixels, int weight);
+void pemtos_dom_define_scaled_face(const Utf16 *alias, const Utf16 *family, int percent);
+void pemtos_dom_set_colours(const Utf16 *name, int back, int fore);
+void pemtos_dom_describe(const Utf16 *name, const Utf16 *label, const Utf16 *description);
+void pemtos_dom_set_picture(const Utf16 *name, const Utf16 *file, int width, int height, const Utf16 *alt);
+void pemtos_dom_on_click(const Utf16 *name, int entry);
+void pemtos_dom_add_tab_stop(const Utf16 *name);
+void pemtos_dom_set_default_button(const Utf16 *name);
+void pemtos_dom_focus_first();
+int pemtos_dom_set_caption(const Utf16 *name, const Utf16 *text);
+int pemtos_dom_clear(const Utf16 *name);
+int pemtos_dom_add_item(const Utf16 *name, const Utf16 *text, int maxRows);
+int pemtos_dom_list_index(const Utf16 *name);
+int pemtos_dom_list_text_length(const Utf16 *name, int index);
+void pemtos_dom_list_text(const Utf16 *name, int index, char16_t *out);
+int pemtos_dom_value(const Utf16 *name);
+void pemtos_dom_report(const Utf16 *title, const Utf16 *text);
+}
+// NOLINTEND(readability-identifier-naming)
+
+namespace pemtos::web::dom {
+namespace {
 
 constexpr int kNoRow = -1;
 constexpr int kNotAControl = -2;
@@ -44,54 +65,54 @@ constexpr int kNotAControl = -2;
 
 void create(const window::LayoutEntry &entry, const Placement &placement, int stack)
 {
-    pemtos_dom_create(static_cast<int>(entry.controlClass), PEMTOS_TEXT(entry.name), PEMTOS_TEXT(entry.container),
-                      PEMTOS_TEXT(entry.caption), placement.readingRank, PEMTOS_TEXT(placement.card),
-                      placement.headingLevel, placement.live ? 1 : 0, stack);
+    pemtos_dom_create(static_cast<int>(entry.controlClass), Utf16Arg(entry.name), Utf16Arg(entry.container),
+                      Utf16Arg(entry.caption), placement.readingRank, Utf16Arg(placement.card), placement.headingLevel,
+                      placement.live ? 1 : 0, stack);
 }
 
 void place(std::u16string_view name, const window::Rect &pixels)
 {
-    pemtos_dom_place(PEMTOS_TEXT(name), pixels.left, pixels.top, pixels.width, pixels.height);
+    pemtos_dom_place(Utf16Arg(name), pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 void setFont(std::u16string_view name, std::u16string_view family, int pixels, int weight)
 {
-    pemtos_dom_set_font(PEMTOS_TEXT(name), PEMTOS_TEXT(family), pixels, weight);
+    pemtos_dom_set_font(Utf16Arg(name), Utf16Arg(family), pixels, weight);
 }
 
 void defineScaledFace(std::u16string_view alias, std::u16string_view family, int percent)
 {
-    pemtos_dom_define_scaled_face(PEMTOS_TEXT(alias), PEMTOS_TEXT(family), percent);
+    pemtos_dom_define_scaled_face(Utf16Arg(alias), Utf16Arg(family), percent);
 }
 
 void setColours(std::u16string_view name, std::int32_t back, std::int32_t fore)
 {
-    pemtos_dom_set_colours(PEMTOS_TEXT(name), back, fore);
+    pemtos_dom_set_colours(Utf16Arg(name), back, fore);
 }
 
 void describe(std::u16string_view name, std::u16string_view accessibleName, std::u16string_view description)
 {
-    pemtos_dom_describe(PEMTOS_TEXT(name), PEMTOS_TEXT(accessibleName), PEMTOS_TEXT(description));
+    pemtos_dom_describe(Utf16Arg(name), Utf16Arg(accessibleName), Utf16Arg(description));
 }
 
 void setPicture(std::u16string_view name, std::string_view file, int width, int height, std::u16string_view alt)
 {
-    pemtos_dom_set_picture(PEMTOS_TEXT(name), PEMTOS_TEXT(file), width, height, PEMTOS_TEXT(alt));
+    pemtos_dom_set_picture(Utf16Arg(name), Utf16Arg(file), width, height, Utf16Arg(alt));
 }
 
 void onClick(std::u16string_view name, int entry)
 {
-    pemtos_dom_on_click(PEMTOS_TEXT(name), entry);
+    pemtos_dom_on_click(Utf16Arg(name), entry);
 }
 
 void addTabStop(std::u16string_view name)
 {
-    pemtos_dom_add_tab_stop(PEMTOS_TEXT(name));
+    pemtos_dom_add_tab_stop(Utf16Arg(name));
 }
 
 void setDefaultButton(std::u16string_view name)
 {
-    pemtos_dom_set_default_button(PEMTOS_TEXT(name));
+    pemtos_dom_set_default_button(Utf16Arg(name));
 }
 
 void focusFirst()
@@ -101,22 +122,22 @@ void focusFirst()
 
 bool setCaption(std::u16string_view label, std::u16string_view text)
 {
-    return pemtos_dom_set_caption(PEMTOS_TEXT(label), PEMTOS_TEXT(text)) != 0;
+    return pemtos_dom_set_caption(Utf16Arg(label), Utf16Arg(text)) != 0;
 }
 
 bool clear(std::u16string_view list)
 {
-    return pemtos_dom_clear(PEMTOS_TEXT(list)) != 0;
+    return pemtos_dom_clear(Utf16Arg(list)) != 0;
 }
 
 bool addItem(std::u16string_view list, std::u16string_view text)
 {
-    return pemtos_dom_add_item(PEMTOS_TEXT(list), PEMTOS_TEXT(text), INT16_MAX) != 0;
+    return pemtos_dom_add_item(Utf16Arg(list), Utf16Arg(text), INT16_MAX) != 0;
 }
 
 bool listIndex(std::u16string_view list, std::int16_t &index)
 {
-    const int selected = pemtos_dom_list_index(PEMTOS_TEXT(list));
+    const int selected = pemtos_dom_list_index(Utf16Arg(list));
     if (selected < kNoRow)
         return false;
     index = static_cast<std::int16_t>(selected);
@@ -125,17 +146,17 @@ bool listIndex(std::u16string_view list, std::int16_t &index)
 
 bool listText(std::u16string_view list, std::int16_t index, std::u16string &text)
 {
-    const int length = pemtos_dom_list_text_length(PEMTOS_TEXT(list), index);
+    const int length = pemtos_dom_list_text_length(Utf16Arg(list), index);
     if (length < 0)
         return false;
     text.assign(static_cast<std::size_t>(length), u'\0');
-    pemtos_dom_list_text(PEMTOS_TEXT(list), index, text.data());
+    pemtos_dom_list_text(Utf16Arg(list), index, text.data());
     return true;
 }
 
 bool value(std::u16string_view option, bool &checked)
 {
-    const int state = pemtos_dom_value(PEMTOS_TEXT(option));
+    const int state = pemtos_dom_value(Utf16Arg(option));
     if (state == kNotAControl)
         return false;
     checked = state != 0;
@@ -144,9 +165,7 @@ bool value(std::u16string_view option, bool &checked)
 
 void report(std::u16string_view title, std::u16string_view text)
 {
-    pemtos_dom_report(PEMTOS_TEXT(title), PEMTOS_TEXT(text));
+    pemtos_dom_report(Utf16Arg(title), Utf16Arg(text));
 }
-
-#undef PEMTOS_TEXT
 
 } // namespace pemtos::web::dom

@@ -7,33 +7,37 @@
 
 namespace {
 
-pemtos::web::WebForm *form = nullptr;
+/// The page's one form, built on first use; it lives as long as the tab.
+pemtos::web::WebForm &form()
+{
+    static pemtos::web::WebForm page;
+    return page;
+}
 
 } // namespace
 
+// Named as the page's JavaScript calls them.
+// NOLINTBEGIN(readability-identifier-naming)
 extern "C" {
 
 /// A click on the control of layout entry `entry`.
 EMSCRIPTEN_KEEPALIVE void pemtos_click(int entry)
 {
-    if (form != nullptr)
-        form->click(entry);
+    form().click(entry);
 }
 
 /// Makes the `n`-th control operation from now fail, so that the browser tests
 /// can see the error report and the page working on after it.
 EMSCRIPTEN_KEEPALIVE void pemtos_fail_operation(int n)
 {
-    if (form != nullptr)
-        form->controls().failOperation(n);
+    form().controls().failOperation(n);
 }
 
 } // extern "C"
+// NOLINTEND(readability-identifier-naming)
 
 int main()
 {
-    // The page lives as long as its tab: the form is never destroyed.
-    static pemtos::web::WebForm page;
-    form = &page;
+    form();
     return 0;
 }

@@ -3,8 +3,9 @@
 // keyboard, the list box and the error report. The C++ side decides what each
 // control is, where it goes and what it shows; this file only knows the DOM.
 
-/** A text of `length` UTF-16 code units at `pointer` in the module's memory. */
-function pemtosText(pointer, length) {
+/** The text a Utf16 of dom.cpp at `argument` stands for: UTF-16 code units in the module's memory. */
+function pemtosText(argument) {
+  var pointer = HEAPU32[argument >> 2], length = HEAP32[(argument >> 2) + 1];
   var text = '';
   var start = pointer >> 1;
   for (var done = 0; done < length; done += 4096)
@@ -12,8 +13,9 @@ function pemtosText(pointer, length) {
   return text;
 }
 
-/** An ASCII text of `length` bytes at `pointer`. */
-function pemtosLatin1(pointer, length) {
+/** The ASCII text a Utf16 of dom.cpp at `argument` stands for, one byte a character. */
+function pemtosLatin1(argument) {
+  var pointer = HEAPU32[argument >> 2], length = HEAP32[(argument >> 2) + 1];
   return String.fromCharCode.apply(null, HEAPU8.subarray(pointer, pointer + length));
 }
 

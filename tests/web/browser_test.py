@@ -48,12 +48,17 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a page left before its drawings arrived
+
+
 class Server:
     """The site on a free loopback port, until stop()."""
 
     def __init__(self):
         handler = functools.partial(QuietHandler, directory=SITE)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd = QuietServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()

@@ -28,9 +28,10 @@ std::string json(std::u16string_view text)
             out += '\\';
             out += static_cast<char>(c);
         } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
+            constexpr std::string_view kHex = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
         } else if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
@@ -84,6 +85,5 @@ int main()
     out += ",\n\"clearFailure\": " + json(window::errorReportText({window::Operation::Clear, u"List1"}));
     out += ",\n\"listIndexFailure\": " + json(window::errorReportText({window::Operation::ListIndexGet, u"List1"}));
     out += "}\n";
-    std::fputs(out.c_str(), stdout);
-    return 0;
+    return std::fputs(out.c_str(), stdout) < 0 ? 1 : 0;
 }

@@ -454,6 +454,9 @@ class SiteTest(unittest.TestCase):
             WebDriverWait(driver, 15).until(lambda d: d.execute_script(
                 "return navigator.serviceWorker.controller !== null || "
                 "(navigator.serviceWorker.ready.then(() => location.reload()), false)"))
+            # Chromium's own checks for an installable app: manifest, icons, service worker.
+            errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+            self.assertEqual(errors, [])
             server.stop()
             for url in (server.url, server.url + "index.html"):
                 driver.get(url)

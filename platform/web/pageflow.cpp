@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace pemtos::web {
 namespace {
@@ -45,9 +46,6 @@ static_assert(kReadingOrder.size() == 43 - 14, "every control but the drawings, 
 constexpr std::array<std::u16string_view, 5> kDeviceFaces{
     {u"Hiragino Kaku Gothic ProN", u"Hiragino Sans", u"Noto Sans JP", u"Yu Gothic", u"Meiryo"}};
 
-// The names of the scales a stand-in can take, from 90 to 100 per cent in steps of 5.
-constexpr std::array<std::u16string_view, 3> kPercentNames{{u"90%", u"95%", u"100%"}};
-
 void appendFamily(std::u16string &chain, std::u16string_view family)
 {
     if (!chain.empty())
@@ -86,8 +84,10 @@ std::u16string cssFontFamily(std::u16string_view face)
         // CSS has no letter spacing for one face of a chain: the stand-in is drawn
         // that much smaller instead, under a name of its own that the page defines.
         std::u16string alias(standIn.family);
-        alias += u" ";
-        alias += kPercentNames.at(static_cast<std::size_t>(standIn.spacingPercent / 5 - 18));
+        alias += u' ';
+        for (const char digit : std::to_string(standIn.spacingPercent))
+            alias += static_cast<char16_t>(digit);
+        alias += u'%';
         dom::defineScaledFace(alias, standIn.family, standIn.spacingPercent);
         appendFamily(chain, alias);
     }

@@ -13,7 +13,9 @@ namespace pemtos::web {
 dom::Placement placementOf(std::u16string_view name);
 
 /// The CSS font chain for `face`: the face, the faces that stand in for it on
-/// desktops, then those that phones and Macs ship, then the generic family.
+/// desktops, then those that phones and Macs ship, then the generic family. A
+/// stand-in drawn smaller than its own size is first defined on the page under a
+/// name of its own.
 std::u16string cssFontFamily(std::u16string_view face);
 
 } // namespace pemtos::web

@@ -144,7 +144,8 @@ class PageCase(unittest.TestCase):
         row.click()
 
     def checked_options(self):
-        return [form["option"] for form in self.expected["forms"] if self.element(form["option"]).is_selected()]
+        return self.js("return arguments[0].filter(name => document.getElementById(name).checked)",
+                       [form["option"] for form in self.expected["forms"]])
 
     def focused(self):
         return self.js("return document.activeElement ? document.activeElement.id : ''")

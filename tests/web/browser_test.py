@@ -423,6 +423,13 @@ class AuditTest(PageCase):
         self.click("Command1")
         self.check_both_layouts()
 
+    def test_the_error_report_passes_too(self):
+        self.js("Module._pemtos_fail_operation(1)")
+        self.click("cmdGo")
+        self.assertTrue(self.report_open())
+        self.assertEqual(self.audit(), [])
+        self.assertEqual(self.focused(), "error-report-ok")
+
     def test_accessible_roles_and_names(self):
         self.assertEqual(self.js("return document.getElementById('Frame2').getAttribute('role')"), "radiogroup")
         self.assertEqual(self.js("return document.getElementById('List1').getAttribute('role')"), "listbox")

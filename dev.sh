@@ -29,8 +29,9 @@ ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daem
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
 # The page: Emscripten for the WebAssembly build, Chromium and its WebDriver for the
-# browser tests (npm, Debian's unless Node.js brought its own, fetches axe-core).
-WEB_PACKAGES=(emscripten python3 chromium chromium-driver python3-selenium)
+# browser tests, Pillow to compare the page with the Linux window's grab (npm, Debian's
+# unless Node.js brought its own, fetches axe-core).
+WEB_PACKAGES=(emscripten python3 chromium chromium-driver python3-selenium python3-pil)
 # The benchmarks: Google Benchmark for the lookups, callgrind for instruction counts.
 BENCH_PACKAGES=(libbenchmark-dev valgrind xvfb x11-utils binutils)
 

@@ -41,9 +41,7 @@ void pemtos_dom_set_colours(const Utf16 *name, int back, int fore);
 void pemtos_dom_describe(const Utf16 *name, const Utf16 *label, const Utf16 *description);
 void pemtos_dom_set_picture(const Utf16 *name, const Utf16 *file, int width, int height, const Utf16 *alt);
 void pemtos_dom_on_click(const Utf16 *name, int entry);
-void pemtos_dom_add_tab_stop(const Utf16 *name);
-void pemtos_dom_set_default_button(const Utf16 *name);
-void pemtos_dom_focus_first();
+void pemtos_dom_focus_first(const Utf16 *name);
 int pemtos_dom_set_caption(const Utf16 *name, const Utf16 *text);
 int pemtos_dom_clear(const Utf16 *name);
 int pemtos_dom_add_item(const Utf16 *name, const Utf16 *text, int maxRows);
@@ -105,19 +103,9 @@ void onClick(std::u16string_view name, int entry)
     pemtos_dom_on_click(Utf16Arg(name), entry);
 }
 
-void addTabStop(std::u16string_view name)
+void focusFirst(std::u16string_view name)
 {
-    pemtos_dom_add_tab_stop(Utf16Arg(name));
-}
-
-void setDefaultButton(std::u16string_view name)
-{
-    pemtos_dom_set_default_button(Utf16Arg(name));
-}
-
-void focusFirst()
-{
-    pemtos_dom_focus_first();
+    pemtos_dom_focus_first(Utf16Arg(name));
 }
 
 bool setCaption(std::u16string_view label, std::u16string_view text)

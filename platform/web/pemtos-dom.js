@@ -28,14 +28,8 @@ mergeInto(LibraryManager.library, {
   pemtos_dom_on_click: function (name, entry) {
     pemtosPage.onClick(pemtosText(name), function () { Module['_pemtos_click'](entry); });
   },
-  pemtos_dom_add_tab_stop: function (name) {
-    pemtosPage.addTabStop(pemtosText(name));
-  },
-  pemtos_dom_set_default_button: function (name) {
-    pemtosPage.setDefaultButton(pemtosText(name));
-  },
-  pemtos_dom_focus_first: function () {
-    pemtosPage.focusFirst();
+  pemtos_dom_focus_first: function (name) {
+    pemtosPage.focusFirst(pemtosText(name));
   },
   pemtos_dom_set_caption: function (name, text) {
     return pemtosPage.setCaption(pemtosText(name), pemtosText(text)) ? 1 : 0;

@@ -27,9 +27,10 @@ var pemtosPage = (function () {
   // The designed window is shown as designed from this viewport width on.
   var WIDE = window.matchMedia('(min-width: 955px)');
 
-  var controls = new Map(); // design name -> {cls, element (what takes the focus and the id), box (what is placed)}
-  var tabStops = [];
-  var defaultButton = '';
+  // design name -> {cls, entry (its row of the layout table), element (what takes the
+  // focus and the id), box (what is placed)}
+  var controls = new Map();
+  var byEntry = [];
   var rowCount = 0;
   var errorReport = null;
 
@@ -107,10 +108,14 @@ var pemtosPage = (function () {
       box.appendChild(text);
       break;
     }
-    default: // picture boxes and image controls: nothing to take the focus
+    default:
       element = box = document.createElement('div');
       // Shown to screen readers only through the drawing's own description, if any.
       element.setAttribute('aria-hidden', 'true');
+      // A picture box takes the focus from Tab in the designed layout, as on the
+      // desktop; the one-column layout leaves it out.
+      if (cls === PICTURE_BOX)
+        element.tabIndex = -1;
       break;
     }
     element.id = name;
@@ -120,8 +125,11 @@ var pemtosPage = (function () {
 
   function create(cls, name, container, caption, rank, card, heading, live, stack) {
     var entry = makeElements(cls, name, container, caption, heading, live);
+    // The layout table lists controls from the bottom of the stack up: the row is the stacking order.
+    entry.entry = stack;
     entry.box.style.setProperty('--stack', String(stack));
     controls.set(name, entry);
+    byEntry[stack] = entry;
     if (cls === FORM) {
       document.body.appendChild(entry.box);
       return;
@@ -214,14 +222,6 @@ var pemtosPage = (function () {
 
   function onClick(name, handler) {
     controls.get(name).element.addEventListener('click', handler);
-  }
-
-  function addTabStop(name) {
-    tabStops.push(name);
-  }
-
-  function setDefaultButton(name) {
-    defaultButton = name;
   }
 
   // -- Control operations ---------------------------------------------------
@@ -342,36 +342,36 @@ var pemtosPage = (function () {
       selectRow(list, index);
   }
 
-  /** The options of the group of `option`, in tab order. */
-  function groupOf(option) {
-    return tabStops.map(function (name) { return controls.get(name).element; }).filter(function (element) {
-      return element.type === 'radio' && element.name === option.name;
-    });
+  /** The row of the layout table of the control `element` stands for, -1 for none. */
+  function entryOf(element) {
+    var entry = element !== null && element.id ? controls.get(element.id) : undefined;
+    return entry !== undefined && entry.element === element ? entry.entry : -1;
   }
 
-  // Right and Down go to the next option of the group, Left and Up to the one
-  // before, round at either end; the selection goes along when the option left
-  // behind was the selected one.
+  // The arrows walk the options of a group as the window's rules say; the selection
+  // goes along when the option left behind was the selected one.
   function optionKey(event) {
     var step = {ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1}[event.key];
     if (step === undefined)
       return;
     event.preventDefault();
     var from = event.currentTarget;
-    var group = groupOf(from);
-    var next = group[(group.indexOf(from) + step + group.length) % group.length];
-    next.focus();
+    var next = byEntry[Module['_pemtos_next_option'](entryOf(from), step < 0 ? 1 : 0)];
+    if (next === undefined)
+      return;
+    next.element.focus();
     if (from.checked)
-      next.click();
+      next.element.click();
   }
 
-  /** The focus stops of the designed window: an option group with a selection stops only at it. */
-  function focusStops() {
-    return tabStops.map(function (name) { return controls.get(name).element; }).filter(function (element) {
-      if (element.type !== 'radio')
-        return true;
-      return element.checked || !groupOf(element).some(function (option) { return option.checked; });
-    });
+  /** Whether Tab stops at the control: an option group with a selection stops only at it. */
+  function stopsAt(entry) {
+    var element = entry.element;
+    if (element.getClientRects().length === 0)
+      return false;
+    if (element.type !== 'radio')
+      return true;
+    return element.checked || document.querySelector('input[name="' + element.name + '"]:checked') === null;
   }
 
   function pageKey(event) {
@@ -379,41 +379,39 @@ var pemtosPage = (function () {
       return;
     var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
     if (event.key === 'Enter' && plain && !event.shiftKey) {
-      // A focused command button takes Enter itself.
-      if (event.target instanceof HTMLButtonElement)
-        return;
-      var button = controls.get(defaultButton);
+      var button = byEntry[Module['_pemtos_button_for_enter'](entryOf(document.activeElement))];
       if (button !== undefined) {
         event.preventDefault();
         button.element.click();
       }
       return;
     }
-    // In the designed layout Tab follows the designed order, round the window;
+    // In the designed layout Tab follows the window's tab order, round the window;
     // the one-column layout keeps the page's own order, which is its reading order.
     if (event.key === 'Tab' && plain && WIDE.matches) {
-      var stops = focusStops();
-      var at = stops.indexOf(document.activeElement);
-      if (at < 0)
-        return;
       event.preventDefault();
-      stops[(at + (event.shiftKey ? -1 : 1) + stops.length) % stops.length].focus();
+      var at = entryOf(document.activeElement);
+      for (var tries = 0; tries < byEntry.length; ++tries) {
+        at = Module['_pemtos_next_tab_stop'](at, event.shiftKey ? 1 : 0);
+        if (stopsAt(byEntry[at])) {
+          byEntry[at].element.focus();
+          return;
+        }
+      }
     }
   }
 
   document.addEventListener('keydown', pageKey);
 
-  /** Gives the focus to the first control of the tab order, as the window does when it opens. */
-  function focusFirst() {
-    var stops = focusStops();
-    if (stops.length > 0 && WIDE.matches)
-      stops[0].focus();
+  function focusFirst(name) {
+    if (WIDE.matches)
+      controls.get(name).element.focus();
   }
 
   return {
-    create: create, place: place, setFont: setFont, defineScaledFace: defineScaledFace, setColours: setColours, describe: describe,
-    setPicture: setPicture, onClick: onClick, addTabStop: addTabStop, setDefaultButton: setDefaultButton,
+    create: create, place: place, setFont: setFont, defineScaledFace: defineScaledFace, setColours: setColours,
+    describe: describe, setPicture: setPicture, onClick: onClick, focusFirst: focusFirst,
     setCaption: setCaption, clear: clear, addItem: addItem, listIndex: listIndex, listText: listText, value: value,
-    report: report, focusFirst: focusFirst,
+    report: report,
   };
 })();

@@ -8,6 +8,7 @@
 #include "window/fontstandins.h"
 #include "window/illustrations.h"
 #include "window/layout.h"
+#include "window/navigation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,26 +69,6 @@ void applyFont(const window::LayoutEntry &entry)
     dom::setFont(entry.name, cssFontFamily(font.face), window::fontPixelSize(font.centiPoints), font.weight);
 }
 
-bool takesFocus(window::ControlClass controlClass)
-{
-    using enum window::ControlClass;
-    return controlClass == OptionButton || controlClass == CommandButton || controlClass == ListBox;
-}
-
-void chainTabOrder()
-{
-    std::vector<const window::LayoutEntry *> stops;
-    for (const window::LayoutEntry &entry : window::layout()) {
-        if (entry.tabIndex >= 0 && takesFocus(entry.controlClass))
-            stops.push_back(&entry);
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](const auto *left, const auto *right) { return left->tabIndex < right->tabIndex; });
-    for (const window::LayoutEntry *entry : stops)
-        dom::addTabStop(entry->name);
-    dom::setDefaultButton(window::kDefaultButton);
-}
-
 } // namespace
 
 WebForm::WebForm()
@@ -108,16 +89,51 @@ WebForm::WebForm()
         if (entry.onClick != nullptr)
             dom::onClick(entry.name, static_cast<int>(index));
     }
-    chainTabOrder();
-    dom::focusFirst();
+    dom::focusFirst(window::firstTabStop().name);
 }
+
+namespace {
+
+/// The control of layout entry `entry`, or nullptr.
+const window::LayoutEntry *entryAt(int entry)
+{
+    const std::span<const window::LayoutEntry> entries = window::layout();
+    return entry >= 0 && static_cast<std::size_t>(entry) < entries.size() ? &entries[entry] : nullptr;
+}
+
+int indexOf(const window::LayoutEntry *entry)
+{
+    return entry == nullptr ? -1 : static_cast<int>(entry - window::layout().data());
+}
+
+std::u16string_view nameAt(int entry)
+{
+    const window::LayoutEntry *found = entryAt(entry);
+    return found == nullptr ? std::u16string_view() : found->name;
+}
+
+} // namespace
 
 void WebForm::click(int entry)
 {
-    const std::span<const window::LayoutEntry> entries = window::layout();
-    if (entry < 0 || static_cast<std::size_t>(entry) >= entries.size() || entries[entry].onClick == nullptr)
-        return;
-    entries[entry].onClick(m_controls);
+    const window::LayoutEntry *control = entryAt(entry);
+    if (control != nullptr && control->onClick != nullptr)
+        control->onClick(m_controls);
+}
+
+int WebForm::nextTabStop(int entry, bool backwards)
+{
+    return indexOf(&window::nextTabStop(nameAt(entry), backwards));
+}
+
+int WebForm::nextOption(int entry, bool backwards)
+{
+    return indexOf(window::nextOption(nameAt(entry), backwards));
+}
+
+int WebForm::buttonForEnter(int entry)
+{
+    return indexOf(&window::buttonForEnter(nameAt(entry)));
 }
 
 } // namespace pemtos::web

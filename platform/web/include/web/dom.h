@@ -36,12 +36,9 @@ void describe(std::u16string_view name, std::u16string_view accessibleName, std:
 void setPicture(std::u16string_view name, std::string_view file, int width, int height, std::u16string_view alt);
 /// Runs the click handler of layout entry `entry` when the control is clicked.
 void onClick(std::u16string_view name, int entry);
-/// Appends the control to the order that Tab walks in the designed layout.
-void addTabStop(std::u16string_view name);
-/// The command button that Enter presses unless the focus is on another one.
-void setDefaultButton(std::u16string_view name);
-/// Gives the focus to the first control of the tab order, as the window does when it opens.
-void focusFirst();
+/// Gives the focus to the control, as the window does when it opens; only in the
+/// designed layout, where a phone's keyboard would otherwise pop up.
+void focusFirst(std::u16string_view name);
 
 bool setCaption(std::u16string_view label, std::u16string_view text);
 bool clear(std::u16string_view list);

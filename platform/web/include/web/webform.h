@@ -22,6 +22,16 @@ public:
     /// Runs the click handler of layout entry `entry`, as a click on its control does.
     void click(int entry);
 
+    // The window's keyboard rules for the page, which names controls by their
+    // position in the layout table (-1: none).
+
+    /// The control Tab (Shift+Tab) moves the focus to from layout entry `entry`.
+    static int nextTabStop(int entry, bool backwards);
+    /// The option an arrow key moves to from the option of entry `entry`; -1 for none.
+    static int nextOption(int entry, bool backwards);
+    /// The command button Enter presses while entry `entry` has the focus.
+    static int buttonForEnter(int entry);
+
 private:
     WebControls m_controls;
 };

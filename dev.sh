@@ -32,6 +32,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64
 # browser tests, Pillow to compare the page with the Linux window's grab (npm, Debian's
 # unless Node.js brought its own, fetches axe-core).
 WEB_PACKAGES=(emscripten python3 chromium chromium-driver python3-selenium python3-pil)
+# The Windows packages: wixl and msibuild build the MSI, msiinfo and unzip check them.
+WINDOWS_PACKAGING_PACKAGES=(wixl msitools unzip)
 # The benchmarks: Google Benchmark for the lookups, callgrind for instruction counts.
 BENCH_PACKAGES=(libbenchmark-dev valgrind xvfb x11-utils binutils)
 
@@ -93,7 +95,7 @@ run_web() {
 run_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" \
         "${GUI_TEST_PACKAGES[@]}" "${PACKAGING_TEST_PACKAGES[@]}" "${ACCESSIBILITY_TEST_PACKAGES[@]}" \
-        "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+        "${RELIABILITY_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WINDOWS_PACKAGING_PACKAGES[@]}"
     install_web
     local started=$SECONDS preset
     for preset in dev web asan fuzz windows; do

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The Windows packages, end to end under Wine in a fresh prefix: cpack builds the
+# MSI (and one of a higher version) and the portable .zip; then silent install,
+# what it left checked and the installed program driven (installcheck.exe), the
+# same package installed over itself, the upgrade, silent uninstall, and nothing
+# left behind.
+#
+#   installer_test.sh <build dir> <installcheck.exe> <higher version>
+#
+# Needs an X display (Xvfb in CI) for the program's window.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+check=$2
+higher=$3
+work=$build/installer-test
+rm -rf "$work"
+mkdir -p "$work"
+
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# No Mono or Gecko prompts; no desktop menu entries on the host for the shortcut.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+fail() {
+    echo "installer_test: $*" >&2
+    exit 1
+}
+
+# Packages: the project's version, and the same build labelled with a higher one.
+cpack --config "$build/CPackConfig.cmake" -B "$work/current" >"$work/cpack.log" 2>&1 ||
+    fail "cpack failed: $(cat "$work/cpack.log")"
+cpack --config "$build/CPackConfig.cmake" -G External -D CPACK_PACKAGE_VERSION="$higher" -B "$work/higher" \
+    >>"$work/cpack.log" 2>&1 || fail "cpack (version $higher) failed: $(cat "$work/cpack.log")"
+current_msi=$(echo "$work"/current/*.msi)
+higher_msi=$(echo "$work"/higher/*.msi)
+zip=$(echo "$work"/current/*-portable.zip)
+
+property() { msiinfo export "$1" Property | tr -d '\r' | sed -n "s/^$2\t//p"; }
+version=$(property "$current_msi" ProductVersion)
+upgrade_code=$(property "$current_msi" UpgradeCode)
+[ "$(property "$higher_msi" UpgradeCode)" = "$upgrade_code" ] || fail "the two packages differ in UpgradeCode"
+
+# The portable .zip: the program and the read-me, in one folder.
+listing=$(unzip -Z1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
+[ "$listing" = "pemtos.exe readme.txt " ] || fail "the .zip holds: $listing"
+
+wine_run() { wine "$@" </dev/null; }
+msiexec() {
+    local status=0
+    wine_run msiexec "$@" || status=$?
+    [ "$status" -eq 0 ] || fail "msiexec $* exited with $status"
+}
+# The prefix's files and registry keys. Left out: the network cards, which Wine
+# lists afresh when it starts, and the roots of Windows Installer's own records,
+# which a Windows system always has and Wine creates with the first package (what
+# the installer records below them is kept in).
+snapshot() {
+    wineserver -w
+    (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
+    grep -h '^\[' "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg | sed 's/\] [0-9]*$/]/' |
+        grep -Ev '\\\\NetworkCards\]$|\\\\Installer\\\\(Features|Products|UpgradeCodes)\]$|\\\\Installer\\\\UserData\\\\S-1-5-18\\\\(Components|Products)\]$' |
+        sort
+}
+
+wineboot -i >/dev/null 2>&1
+snapshot >"$work/before.txt"
+
+msiexec /i "$current_msi" /qn
+wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing $version"
+
+msiexec /i "$current_msi" /qn
+wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing $version again"
+
+msiexec /i "$higher_msi" /qn
+wine_run "$check" installed "$upgrade_code" "$higher" || fail "after upgrading to $higher"
+
+msiexec /x "$higher_msi" /qn
+wine_run "$check" removed "$upgrade_code" || fail "after uninstalling"
+
+snapshot >"$work/after.txt"
+if ! diff "$work/before.txt" "$work/after.txt" >"$work/left.txt"; then
+    fail "left behind or removed by install and uninstall: $(cat "$work/left.txt")"
+fi
+echo "installer_test: $version installed, reinstalled, upgraded to $higher and uninstalled"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The Windows packages, end to end under Wine in a fresh prefix: cpack builds the
-# MSI (and one of a higher version) and the portable .zip; then silent install,
-# what it left checked and the installed program driven (installcheck.exe), the
-# same package installed over itself, the upgrade, silent uninstall, and nothing
-# left behind.
+# MSI (twice, and once as a higher version) and the portable .zip; then silent
+# install, what it left checked and the installed program driven (installcheck.exe),
+# the same package over itself, the rebuilt one over it, the upgrade, silent
+# uninstall, and nothing left behind.
 #
 #   installer_test.sh <build dir> <installcheck.exe> <higher version>
 #
@@ -30,9 +30,12 @@ fail() {
 # Packages: the project's version, and the same build labelled with a higher one.
 cpack --config "$build/CPackConfig.cmake" -B "$work/current" >"$work/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$work/cpack.log")"
+cpack --config "$build/CPackConfig.cmake" -G External -B "$work/rebuilt" >>"$work/cpack.log" 2>&1 ||
+    fail "cpack (again) failed: $(cat "$work/cpack.log")"
 cpack --config "$build/CPackConfig.cmake" -G External -D CPACK_PACKAGE_VERSION="$higher" -B "$work/higher" \
     >>"$work/cpack.log" 2>&1 || fail "cpack (version $higher) failed: $(cat "$work/cpack.log")"
 current_msi=$(echo "$work"/current/*.msi)
+rebuilt_msi=$(echo "$work"/rebuilt/*.msi)
 higher_msi=$(echo "$work"/higher/*.msi)
 zip=$(echo "$work"/current/*-portable.zip)
 
@@ -72,6 +75,10 @@ wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing
 msiexec /i "$current_msi" /qn
 wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing $version again"
 
+# A package rebuilt at the same version is a new product, which replaces the old.
+msiexec /i "$rebuilt_msi" /qn
+wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing a rebuild of $version"
+
 msiexec /i "$higher_msi" /qn
 wine_run "$check" installed "$upgrade_code" "$higher" || fail "after upgrading to $higher"
 
@@ -82,4 +89,4 @@ snapshot >"$work/after.txt"
 if ! diff "$work/before.txt" "$work/after.txt" >"$work/left.txt"; then
     fail "left behind or removed by install and uninstall: $(cat "$work/left.txt")"
 fi
-echo "installer_test: $version installed, reinstalled, upgraded to $higher and uninstalled"
+echo "installer_test: $version installed, reinstalled, replaced by a rebuild, upgraded to $higher and uninstalled"

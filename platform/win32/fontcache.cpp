@@ -17,19 +17,24 @@ struct StandIn {
 
 struct FaceFallback {
     std::u16string_view face;        ///< empty: any face without an entry of its own
-    std::array<StandIn, 5> standIns; ///< ends early at a null face
+    std::array<StandIn, 8> standIns; ///< ends early at a null face
 };
 
-// The layout's faces come with Japanese Windows and Microsoft Office. Their English
-// names are tried first, then free faces from Debian packages that Wine sees:
-// IPA P Gothic has the proportional MS Gothic's metrics; RocknRoll One is a pop
-// display face like the title's, but its kana are full-width, so it is set 5 %
-// narrower to fit where the proportional original fits.
+// The layout's faces come with Japanese Windows ("ＭＳ Ｐゴシック") and with office
+// software ("HGP創英角ﾎﾟｯﾌﾟ体"). Each chain tries the face's English name, then
+// faces that other systems really have, closest in metrics first:
+// - IPA P Gothic has the proportional MS Gothic's metrics (Debian, seen by Wine);
+// - RocknRoll One is a pop display face like the title's, but its kana are
+//   full-width, so it is set 5 % narrower to fit where the proportional original fits;
+// - Yu Gothic UI comes with every edition of Windows 10 and 11, where MS PGothic and
+//   Meiryo come only with the Japanese supplemental fonts; Meiryo UI, with Windows
+//   Vista to 8.1. Both UI faces have proportional kana like MS PGothic's;
+// - Noto Sans CJK JP (Debian) covers everything.
 // clang-format off
 constexpr std::array<FaceFallback, 3> kFallbacks{{
-    {u"ＭＳ Ｐゴシック",   {{{L"MS PGothic", 100}, {L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}}}},
-    {u"HGP創英角ﾎﾟｯﾌﾟ体", {{{L"HGP創英角ポップ体", 100}, {L"HGPSoeiKakupoptai", 100}, {L"RocknRoll One", 95}, {L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}}}},
-    {u"",                  {{{L"IPAPGothic", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}, {nullptr, 100}}}},
+    {u"ＭＳ Ｐゴシック",   {{{L"MS PGothic", 100}, {L"IPAPGothic", 100}, {L"Yu Gothic UI", 100}, {L"Meiryo UI", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}, {nullptr, 100}}}},
+    {u"HGP創英角ﾎﾟｯﾌﾟ体", {{{L"HGP創英角ポップ体", 100}, {L"HGPSoeiKakupoptai", 100}, {L"RocknRoll One", 95}, {L"MS PGothic", 100}, {L"IPAPGothic", 100}, {L"Yu Gothic UI", 100}, {L"Meiryo UI", 100}, {L"Noto Sans CJK JP", 100}}}},
+    {u"",                  {{{L"IPAPGothic", 100}, {L"Yu Gothic UI", 100}, {L"Meiryo UI", 100}, {L"Noto Sans CJK JP", 100}, {nullptr, 100}, {nullptr, 100}, {nullptr, 100}, {nullptr, 100}}}},
 }};
 // clang-format on
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -37,6 +38,57 @@ TEST(FaceChoice, InstalledFaceIsUsedAsItIsElseTheFirstInstalledStandIn)
             test.face, [&test](std::wstring_view face) { return test.installed.contains(std::wstring(face)); });
         EXPECT_TRUE(choice.face == test.chosen);
         EXPECT_EQ(choice.widthPercent, test.widthPercent);
+    }
+}
+
+// The faces each kind of system really has (Japanese ones where it has them), and
+// what the window's three fonts then come out in: the Gothic of the headings and
+// the default font, and the pop face of the title.
+TEST(FaceChoice, EverySetupGetsAJapaneseFaceItHas)
+{
+    const std::set<std::wstring> windows10 = {L"Segoe UI", L"Tahoma", L"Arial", L"Yu Gothic", L"Yu Gothic UI"};
+    const std::set<std::wstring> supplemental = {L"MS Gothic", L"MS PGothic", L"MS UI Gothic", L"Meiryo", L"Meiryo UI"};
+    const std::set<std::wstring> japanese = {L"ＭＳ ゴシック", L"ＭＳ Ｐゴシック", L"メイリオ", L"游ゴシック"};
+    const std::set<std::wstring> office = {L"HGP創英角ﾎﾟｯﾌﾟ体", L"HGPSoeiKakupoptai", L"HG創英角ﾎﾟｯﾌﾟ体"};
+    const std::set<std::wstring> debian = {L"Tahoma", L"IPAGothic", L"IPAPGothic", L"RocknRoll One",
+                                           L"Noto Sans CJK JP"};
+    const auto all = [](std::initializer_list<std::set<std::wstring>> parts) {
+        std::set<std::wstring> faces;
+        for (const auto &part : parts)
+            faces.insert(part.begin(), part.end());
+        return faces;
+    };
+    struct Setup {
+        const char *what;
+        std::set<std::wstring> installed;
+        std::wstring gothic;
+        std::wstring pop;
+        int popWidthPercent;
+    };
+    const Setup setups[] = {
+        {"Japanese Windows with office fonts", all({windows10, supplemental, japanese, office}), L"ＭＳ Ｐゴシック",
+         L"HGP創英角ﾎﾟｯﾌﾟ体", 100},
+        {"Japanese Windows", all({windows10, supplemental, japanese}), L"ＭＳ Ｐゴシック", L"MS PGothic", 100},
+        {"other Windows with the Japanese supplemental fonts", all({windows10, supplemental}), L"MS PGothic",
+         L"MS PGothic", 100},
+        {"other Windows 10 or 11", windows10, L"Yu Gothic UI", L"Yu Gothic UI", 100},
+        {"other Windows 7 or 8.1", {L"Segoe UI", L"Tahoma", L"Meiryo", L"Meiryo UI"}, L"Meiryo UI", L"Meiryo UI", 100},
+        {"Wine with the Debian fonts", debian, L"IPAPGothic", L"RocknRoll One", 95},
+        {"Wine with Noto Sans CJK only",
+         {L"Tahoma", L"Noto Sans CJK JP"},
+         L"Noto Sans CJK JP",
+         L"Noto Sans CJK JP",
+         100},
+    };
+    for (const Setup &setup : setups) {
+        SCOPED_TRACE(setup.what);
+        const FaceProbe probe = [&setup](std::wstring_view face) {
+            return setup.installed.contains(std::wstring(face));
+        };
+        EXPECT_TRUE(chooseFace(u"ＭＳ Ｐゴシック", probe).face == setup.gothic);
+        const FaceChoice pop = chooseFace(u"HGP創英角ﾎﾟｯﾌﾟ体", probe);
+        EXPECT_TRUE(pop.face == setup.pop);
+        EXPECT_EQ(pop.widthPercent, setup.popWidthPercent);
     }
 }
 

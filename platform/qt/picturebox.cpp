@@ -2,6 +2,7 @@
 #include "qt/picturebox.h"
 
 #include "qt/bitmapfile.h"
+#include "window/illustrations.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -89,7 +90,7 @@ void PictureBox::drawSunkenPanel(QPainter &painter) const
 
 QPixmap PictureBox::shownPixmap() const
 {
-    if (devicePixelRatioF() > 1.0) {
+    if (window::showsDoubleSize(devicePixelRatioF())) {
         loadOnce(m_doubleSize, m_doubleSizeFile);
         if (!m_doubleSize.isNull()) {
             m_doubleSize.setDevicePixelRatio(2.0);

@@ -73,12 +73,6 @@ ControlFactory::ControlFactory(HINSTANCE instance, WNDPROC formProcedure) : m_in
         throwLastError("RegisterClassExW");
 }
 
-ControlFactory::~ControlFactory()
-{
-    for (HBITMAP bitmap : m_bitmaps)
-        DeleteObject(bitmap);
-}
-
 HWND ControlFactory::createForm(const LayoutEntry &entry, void *creationData) const
 {
     HWND created =
@@ -102,14 +96,9 @@ HWND ControlFactory::createControl(const LayoutEntry &entry, HWND parent, int id
     const bool showsText = entry.controlClass != ControlClass::PictureBox &&
                            entry.controlClass != ControlClass::Image && entry.controlClass != ControlClass::ListBox;
     const std::wstring text = toWide(showsText ? entry.caption : window::accessibleName(entry.name));
-    void *creationData = nullptr;
-    if (const window::Illustration *art = window::findIllustration(entry.name)) {
-        auto *bitmap = static_cast<HBITMAP>(
-            LoadImageW(m_instance, MAKEINTRESOURCEW(art->resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        if (bitmap != nullptr)
-            m_bitmaps.push_back(bitmap);
-        creationData = bitmap;
-    }
+    // A picture box reads its drawing's bitmaps itself, when it is first shown. The
+    // creation parameter is a mutable pointer; the box only reads the illustration.
+    void *creationData = const_cast<window::Illustration *>(window::findIllustration(entry.name));
 
     HWND created = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0, parent,
                                    fromInteger<HMENU>(static_cast<INT_PTR>(id)), m_instance, creationData);

@@ -6,8 +6,38 @@
 #include "win32/brushcache.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/resourceids.h"
 
 namespace pemtos::win32 {
+namespace {
+
+/// What one box keeps: its drawing, the DPI it is laid out at, and the bitmaps
+/// read so far (each at most once, when first shown).
+struct BoxState {
+    const window::Illustration *art;
+    HINSTANCE module;
+    int dpi = kDefaultDpi;
+    HBITMAP natural = nullptr;
+    HBITMAP doubleSize = nullptr;
+};
+
+BoxState *state(HWND box)
+{
+    return fromInteger<BoxState *>(GetWindowLongPtrW(box, GWLP_USERDATA));
+}
+
+bool showsDoubleSize(const BoxState &box)
+{
+    return window::showsDoubleSize(static_cast<double>(box.dpi) / kDefaultDpi);
+}
+
+HBITMAP load(HINSTANCE module, int resourceId)
+{
+    return static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+} // namespace
 
 bool PictureBox::registerClass(HINSTANCE instance)
 {
@@ -19,9 +49,28 @@ bool PictureBox::registerClass(HINSTANCE instance)
     return registerOnce(windowClass);
 }
 
+void PictureBox::setDpi(HWND box, int dpi)
+{
+    if (BoxState *shown = state(box); shown != nullptr && shown->dpi != dpi) {
+        shown->dpi = dpi;
+        InvalidateRect(box, nullptr, TRUE);
+    }
+}
+
 HBITMAP PictureBox::bitmap(HWND box)
 {
-    return fromInteger<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    BoxState *shown = state(box);
+    if (shown == nullptr || shown->art == nullptr)
+        return nullptr;
+    if (showsDoubleSize(*shown)) {
+        if (shown->doubleSize == nullptr)
+            shown->doubleSize = load(shown->module, shown->art->resourceId + PEMTOS_DOUBLE_SIZE_ART_OFFSET);
+        if (shown->doubleSize != nullptr)
+            return shown->doubleSize;
+    }
+    if (shown->natural == nullptr)
+        shown->natural = load(shown->module, shown->art->resourceId);
+    return shown->natural;
 }
 
 LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -29,11 +78,30 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
     switch (message) {
     case WM_NCCREATE: {
         const auto *create = fromInteger<const CREATESTRUCTW *>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto *created =
+            new BoxState{static_cast<const window::Illustration *>(create->lpCreateParams), create->hInstance};
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         break;
     }
-    case WM_PAINT:
-        paint(window);
+    case WM_NCDESTROY: {
+        BoxState *shown = state(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (shown != nullptr) {
+            DeleteObject(shown->natural);
+            DeleteObject(shown->doubleSize);
+            delete shown;
+        }
+        break;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paintStruct{};
+        HDC target = BeginPaint(window, &paintStruct);
+        paint(window, target);
+        EndPaint(window, &paintStruct);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paint(window, fromInteger<HDC>(wParam));
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(window);
@@ -44,30 +112,30 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void PictureBox::paint(HWND window)
+void PictureBox::paint(HWND window, HDC target)
 {
-    PAINTSTRUCT paintStruct{};
-    HDC target = BeginPaint(window, &paintStruct);
     HBITMAP shown = bitmap(window);
     BITMAP size{};
-    if (shown != nullptr && GetObjectW(shown, sizeof(size), &size) != 0) {
-        HDC source = CreateCompatibleDC(target);
-        HGDIOBJ previous = SelectObject(source, shown);
-        // One bitmap pixel per pixel at 96 DPI; on denser screens the drawing grows
-        // with the layout so that it keeps filling its box. The client area clips it.
-        const int dpi = windowDpi(window);
-        if (dpi == kDefaultDpi) {
-            BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-        } else {
-            SetStretchBltMode(target, HALFTONE);
-            SetBrushOrgEx(target, 0, 0, nullptr);
-            StretchBlt(target, 0, 0, MulDiv(size.bmWidth, dpi, kDefaultDpi), MulDiv(size.bmHeight, dpi, kDefaultDpi),
-                       source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-        }
-        SelectObject(source, previous);
-        DeleteDC(source);
+    if (shown == nullptr || GetObjectW(shown, sizeof(size), &size) == 0)
+        return;
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ previous = SelectObject(source, shown);
+    // The drawing takes the size the layout gives it at this DPI: one bitmap pixel
+    // per pixel at 96 DPI (natural drawing) and 192 DPI (double size); in between
+    // and beyond it is scaled, smoothly. The client area clips it.
+    const int dpi = state(window)->dpi;
+    const int drawnAt =
+        showsDoubleSize(*state(window)) && shown == state(window)->doubleSize ? 2 * kDefaultDpi : kDefaultDpi;
+    if (dpi == drawnAt) {
+        BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(target, HALFTONE);
+        SetBrushOrgEx(target, 0, 0, nullptr);
+        StretchBlt(target, 0, 0, MulDiv(size.bmWidth, dpi, drawnAt), MulDiv(size.bmHeight, dpi, drawnAt), source, 0, 0,
+                   size.bmWidth, size.bmHeight, SRCCOPY);
     }
-    EndPaint(window, &paintStruct);
+    SelectObject(source, previous);
+    DeleteDC(source);
 }
 
 } // namespace pemtos::win32

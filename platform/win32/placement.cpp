@@ -4,6 +4,7 @@
 #include "win32/controlfactory.h"
 #include "win32/dpi.h"
 #include "win32/optionbutton.h"
+#include "win32/picturebox.h"
 #include "window/stacking.h"
 
 namespace pemtos::win32 {
@@ -36,6 +37,8 @@ void placeControl(HWND control, const window::LayoutEntry &entry, int dpi, HFONT
     const int bottom = twipsToDevicePixels(entry.top + entry.height, dpi);
     SetWindowPos(control, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (entry.controlClass == window::ControlClass::PictureBox)
+        PictureBox::setDpi(control, dpi);
     if (entry.controlClass == window::ControlClass::OptionButton) {
         const int visibleRight = twipsToDevicePixels(entry.left + entry.width - window::coveredStripTwips(entry), dpi);
         OptionButton::attach(control, right - visibleRight);

@@ -158,26 +158,29 @@ TEST_F(ProgramResources, OneIconGroupOfThreeClassicImages)
     }
 }
 
-TEST_F(ProgramResources, EveryIllustrationIsATwentyFourBitBitmapOfItsSize)
+TEST_F(ProgramResources, EveryIllustrationIsATwentyFourBitBitmapOfItsSizeAndTwiceIt)
 {
     for (const pemtos::window::Illustration &art : pemtos::window::illustrations()) {
-        SCOPED_TRACE(std::string(art.file));
-        auto *bitmap = static_cast<HBITMAP>(
-            LoadImageW(m_module, MAKEINTRESOURCEW(art.resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(bitmap, nullptr);
-        DIBSECTION section{};
-        ASSERT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
-        EXPECT_EQ(section.dsBm.bmWidth, art.width);
-        EXPECT_EQ(section.dsBm.bmHeight, art.height);
-        EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
-        DeleteObject(bitmap);
+        for (const int scale : {1, 2}) {
+            SCOPED_TRACE(std::string(art.file) + (scale == 2 ? "@2x" : ""));
+            const int id = art.resourceId + (scale == 2 ? PEMTOS_DOUBLE_SIZE_ART_OFFSET : 0);
+            auto *bitmap = static_cast<HBITMAP>(
+                LoadImageW(m_module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            ASSERT_NE(bitmap, nullptr);
+            DIBSECTION section{};
+            ASSERT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
+            EXPECT_EQ(section.dsBm.bmWidth, art.width * scale);
+            EXPECT_EQ(section.dsBm.bmHeight, art.height * scale);
+            EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
+            DeleteObject(bitmap);
+        }
     }
 }
 
 TEST_F(ProgramResources, NoBitmapBeyondTheIllustrations)
 {
-    // Picture9 shows nothing: 109 and the neighbours of the range are unused.
-    for (const int id : {100, 109, 116})
+    // Picture9 shows nothing: 109, 209 and the neighbours of the ranges are unused.
+    for (const int id : {100, 109, 116, 200, 209, 216})
         EXPECT_EQ(FindResourceW(m_module, MAKEINTRESOURCEW(id), RT_BITMAP), nullptr) << id;
 }
 

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The native window, in process: the behaviour suite shared with the Qt window, and
 // what only the Win32 window has to get right (window styles, GDI fonts, the icon,
-// other DPIs).
+// other DPIs and the drawings made for them).
 #include "win32windowdriver.h"
 #include "windowbehaviour.h"
 
 #include "win32/fontcache.h"
 #include "win32/handles.h"
+#include "win32/picturebox.h"
 #include "window/colours.h"
+#include "window/illustrations.h"
 
 #include <windows.h>
 
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -178,6 +181,93 @@ TEST_F(Win32WindowTest, AnotherDpiScalesGeometryAndFonts)
     LOGFONTW title{};
     GetObjectW(fromInteger<HFONT>(SendMessageW(m_window.get(u"Label4"), WM_GETFONT, 0, 0)), sizeof(title), &title);
     EXPECT_EQ(title.lfHeight, -MulDiv(1425, kDpi, 7200));
+}
+
+/// A bitmap's pixels as 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> pixelsOf(HDC dc, HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+    for (std::uint32_t &pixel : pixels)
+        pixel &= 0xFFFFFFU;
+    return pixels;
+}
+
+/// The box's client area as the box paints it, over a colour no drawing has.
+std::vector<std::uint32_t> paintedClient(HWND box, int width, int height, COLORREF background)
+{
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(target, canvas);
+    HBRUSH fill = CreateSolidBrush(background);
+    const RECT all{0, 0, width, height};
+    FillRect(target, &all, fill);
+    SendMessageW(box, WM_PRINTCLIENT, fromInteger<WPARAM>(target), PRF_CLIENT);
+    SelectObject(target, previous);
+    std::vector<std::uint32_t> pixels = pixelsOf(target, canvas, width, height);
+    DeleteObject(fill);
+    DeleteObject(canvas);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+/// Lays the window out at `dpi` and checks what each picture box draws: the drawing
+/// made for the screen, from the inner top-left corner at the size the layout gives
+/// it, cut off by the box; where a drawing pixel is one screen pixel, exactly.
+void checkDrawingsAt(Win32WindowDriver &window, int dpi)
+{
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    window.form().applyDpi(dpi);
+    const int scale = dpi >= 144 ? 2 : 1;
+    constexpr COLORREF kUnpainted = RGB(255, 0, 255);
+    constexpr std::uint32_t kUnpaintedPixel = 0xFF00FFU; // kUnpainted as 0x00RRGGBB
+    for (const window::Illustration &art : window::illustrations()) {
+        SCOPED_TRACE(golden::utf8(art.picture));
+        HWND box = window.get(art.picture);
+        HBITMAP shown = PictureBox::bitmap(box);
+        BITMAP size{};
+        ASSERT_NE(GetObjectW(shown, sizeof(size), &size), 0);
+        EXPECT_EQ(size.bmWidth, art.width * scale);
+        EXPECT_EQ(size.bmHeight, art.height * scale);
+
+        RECT client{};
+        GetClientRect(box, &client);
+        const std::vector<std::uint32_t> painted = paintedClient(box, client.right, client.bottom, kUnpainted);
+        HDC screen = GetDC(nullptr);
+        const std::vector<std::uint32_t> drawing = pixelsOf(screen, shown, size.bmWidth, size.bmHeight);
+        ReleaseDC(nullptr, screen);
+        const int drawnWidth = MulDiv(art.width, dpi, 96);
+        const int drawnHeight = MulDiv(art.height, dpi, 96);
+        const bool exact = dpi == 96 * scale;
+        int wrong = 0;
+        for (int y = 0; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x) {
+                const std::uint32_t pixel = painted[static_cast<std::size_t>(y * client.right + x)];
+                const bool inDrawing = x < drawnWidth && y < drawnHeight;
+                if (inDrawing != (pixel != kUnpaintedPixel) ||
+                    (inDrawing && exact && pixel != drawing[static_cast<std::size_t>(y * size.bmWidth + x)]))
+                    ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "of the box's " << client.right << " x " << client.bottom << " pixels";
+    }
+}
+
+// One window laid out in turn at 150 %, 200 % and back at 100 % (a window costs
+// seconds under Wine).
+TEST_F(Win32WindowTest, DrawingsComeFromTheBitmapMadeForTheScreenAtTheLayoutsSize)
+{
+    for (const int dpi : {144, 192, 96})
+        checkDrawingsAt(m_window, dpi);
 }
 
 } // namespace

@@ -19,6 +19,14 @@ struct Illustration {
     std::u16string_view description; ///< what the drawing shows, for screen readers
 };
 
+/// Whether a screen of `pixelRatio` device pixels per layout pixel shows the
+/// double-size drawings, scaled down where the ratio is below 2, rather than the
+/// natural ones scaled up: on every screen denser than the layout's.
+constexpr bool showsDoubleSize(double pixelRatio)
+{
+    return pixelRatio > 1.0;
+}
+
 /// The fourteen illustrations, in tree-form order.
 std::span<const Illustration> illustrations();
 

@@ -5,14 +5,12 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace pemtos::win32 {
 
 /// Creates the window and its controls as the layout table describes them: the
 /// window class and style of each control class, the start of the option group, the
-/// default button, each control's text, the illustrations' bitmaps and the list's
-/// first rows. It keeps the bitmaps, which must outlive the boxes that show them.
+/// default button, each control's text, the illustration of each picture box and
+/// the list's first rows.
 class ControlFactory {
 public:
     /// The window class of the program's window.
@@ -25,7 +23,7 @@ public:
     /// the icon from `instance`, which also holds the bitmaps. Throws
     /// std::system_error when a class cannot be registered.
     ControlFactory(HINSTANCE instance, WNDPROC formProcedure);
-    ~ControlFactory();
+    ~ControlFactory() = default;
     ControlFactory(const ControlFactory &) = delete;
     ControlFactory &operator=(const ControlFactory &) = delete;
     ControlFactory(ControlFactory &&) = delete;
@@ -40,7 +38,6 @@ public:
 
 private:
     HINSTANCE m_instance;
-    std::vector<HBITMAP> m_bitmaps;
 };
 
 } // namespace pemtos::win32

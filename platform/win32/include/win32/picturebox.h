@@ -1,29 +1,35 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "window/illustrations.h"
+
 #include <windows.h>
 
 namespace pemtos::win32 {
 
 /// The window class of the picture boxes: a sunken box in the button-face colour
-/// that shows one bitmap at natural size from its inner top-left corner, cut off
-/// at the right and bottom where it does not fit. It takes the focus when clicked
-/// and does nothing else.
+/// that shows one illustration from its inner top-left corner, at the size the
+/// layout gives it at the box's DPI, cut off at the right and bottom where it does
+/// not fit. Denser screens get the double-size drawing (window::showsDoubleSize).
+/// It takes the focus when clicked and does nothing else.
 class PictureBox {
 public:
     static constexpr const wchar_t *kClassName = L"PemtosPictureBox";
 
     /// Registers the window class once per process. A box is created with the
-    /// bitmap to show (or nullptr) as its creation parameter; the creator keeps
-    /// the bitmap and deletes it after the box.
+    /// illustration to show (or nullptr) as its creation parameter; its bitmaps
+    /// come from the module given to CreateWindowExW.
     static bool registerClass(HINSTANCE instance);
 
-    /// The bitmap that `box` shows, or nullptr.
+    /// Sets the DPI the box is laid out at, which chooses and scales its drawing.
+    static void setDpi(HWND box, int dpi);
+
+    /// The bitmap that `box` shows at its DPI, read on first use; nullptr when none.
     [[nodiscard]] static HBITMAP bitmap(HWND box);
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void paint(HWND window);
+    static void paint(HWND window, HDC target);
 };
 
 } // namespace pemtos::win32

@@ -15,7 +15,8 @@ namespace pemtos::win32 {
 void placeForm(HWND form, const window::LayoutEntry &entry, int dpi);
 
 /// Places `control` where its row `entry` puts it at `dpi`, with `font`; an option
-/// button's caption then wraps short of the strip its illustration covers.
+/// button's caption then wraps short of the strip its illustration covers, and a
+/// picture box draws for `dpi`.
 void placeControl(HWND control, const window::LayoutEntry &entry, int dpi, HFONT font);
 
 } // namespace pemtos::win32

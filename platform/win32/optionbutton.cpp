@@ -3,8 +3,7 @@
 
 #include "win32/dpi.h"
 #include "win32/handles.h"
-
-#include <commctrl.h>
+#include "win32/subclass.h"
 
 #include <algorithm>
 #include <string>
@@ -12,7 +11,6 @@
 namespace pemtos::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 2;
 constexpr int kCircleSize = 13; ///< the radio circle at 96 DPI, in pixels
 constexpr int kTextGap = 4;     ///< between the circle and the caption
 
@@ -27,12 +25,11 @@ std::wstring windowText(HWND window)
 
 void OptionButton::attach(HWND option, int coveredWidth)
 {
-    SetWindowSubclass(option, subclassProc, kSubclassId, static_cast<DWORD_PTR>(std::max(coveredWidth, 0)));
+    setSubclass(option, subclassProc, std::max(coveredWidth, 0));
     InvalidateRect(option, nullptr, TRUE);
 }
 
-LRESULT CALLBACK OptionButton::subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                                            DWORD_PTR coveredWidth)
+LRESULT OptionButton::subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR coveredWidth)
 {
     switch (message) {
     case WM_PAINT: {
@@ -45,9 +42,6 @@ LRESULT CALLBACK OptionButton::subclassProc(HWND option, UINT message, WPARAM wP
     case WM_PRINTCLIENT:
         paint(option, fromInteger<HDC>(wParam), static_cast<int>(coveredWidth));
         return 0;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(option, subclassProc, kSubclassId);
-        break;
     // The standard button repaints itself at once, outside WM_PAINT, when its
     // state changes; it is painted over again straight after.
     case BM_SETCHECK:
@@ -66,7 +60,7 @@ LRESULT CALLBACK OptionButton::subclassProc(HWND option, UINT message, WPARAM wP
     case WM_SETTEXT:
     case WM_SETFONT:
     case WM_UPDATEUISTATE: {
-        const LRESULT result = DefSubclassProc(option, message, wParam, lParam);
+        const LRESULT result = callOwnProc(option, message, wParam, lParam);
         if (IsWindow(option) != FALSE)
             RedrawWindow(option, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return result;
@@ -74,7 +68,7 @@ LRESULT CALLBACK OptionButton::subclassProc(HWND option, UINT message, WPARAM wP
     default:
         break;
     }
-    return DefSubclassProc(option, message, wParam, lParam);
+    return callOwnProc(option, message, wParam, lParam);
 }
 
 void OptionButton::paint(HWND option, HDC dc, int coveredWidth)

@@ -4,8 +4,7 @@
 #include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/placement.h"
-
-#include <commctrl.h>
+#include "win32/subclass.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,8 +14,6 @@ namespace {
 
 using window::ControlClass;
 using window::LayoutEntry;
-
-constexpr UINT_PTR kFrameSubclassId = 1;
 
 } // namespace
 
@@ -39,7 +36,7 @@ Win32Form::Win32Form(HINSTANCE instance) : m_layout(window::layout()), m_factory
             if (entry.controlClass == ControlClass::Frame) {
                 // The frame holds controls of its own: what they send their parent goes
                 // on to the window, and the frame paints its own background.
-                SetWindowSubclass(created, frameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(this));
+                setSubclass(created, frameProc, reinterpret_cast<LONG_PTR>(this));
             }
         }
         m_windows[row] = created;
@@ -177,8 +174,7 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                                      DWORD_PTR form)
+LRESULT Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR form)
 {
     auto *self = fromInteger<Win32Form *>(form);
     switch (message) {
@@ -194,13 +190,10 @@ LRESULT CALLBACK Win32Form::frameProc(HWND frame, UINT message, WPARAM wParam, L
             return 1;
         }
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(frame, frameProc, kFrameSubclassId);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(frame, message, wParam, lParam);
+    return callOwnProc(frame, message, wParam, lParam);
 }
 
 void Win32Form::onCommand(int id, int code)

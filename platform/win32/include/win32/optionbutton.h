@@ -17,8 +17,7 @@ public:
     static void attach(HWND option, int coveredWidth);
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR coveredWidth);
+    static LRESULT subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR coveredWidth);
     static void paint(HWND option, HDC dc, int coveredWidth);
 };
 

@@ -4,5 +4,5 @@
 // numbers are those of window::illustrations(); each double-size drawing is 100 above.
 #pragma once
 
-#define PEMTOS_ICON_ID 1 // NOLINT(cppcoreguidelines-macro-usage)
+#define PEMTOS_ICON_ID 1                  // NOLINT(cppcoreguidelines-macro-usage)
 #define PEMTOS_DOUBLE_SIZE_ART_OFFSET 100 // NOLINT(cppcoreguidelines-macro-usage)

@@ -63,8 +63,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR form);
+    static LRESULT frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR form);
 
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

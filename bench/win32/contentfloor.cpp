@@ -82,7 +82,10 @@ void paintControl(HDC dc, HINSTANCE instance, const LayoutEntry &entry)
         DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         int top = rect.top + 2;
+        // The rows that the box has room for, as the list shows them.
         for (std::u16string_view row : pemtos::window::initialRows(entry)) {
+            if (top + 13 > rect.bottom - 2)
+                break;
             const std::wstring line = pemtos::win32::toWide(row);
             TextOutW(dc, rect.left + 3, top, line.c_str(), static_cast<int>(line.size()));
             top += 13;

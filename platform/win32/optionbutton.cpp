@@ -26,7 +26,8 @@ std::wstring windowText(HWND window)
 void OptionButton::attach(HWND option, int coveredWidth)
 {
     setSubclass(option, subclassProc, std::max(coveredWidth, 0));
-    InvalidateRect(option, nullptr, TRUE);
+    if (IsWindowVisible(option) != FALSE)
+        InvalidateRect(option, nullptr, TRUE);
 }
 
 LRESULT OptionButton::subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR coveredWidth)
@@ -61,7 +62,7 @@ LRESULT OptionButton::subclassProc(HWND option, UINT message, WPARAM wParam, LPA
     case WM_SETFONT:
     case WM_UPDATEUISTATE: {
         const LRESULT result = callOwnProc(option, message, wParam, lParam);
-        if (IsWindow(option) != FALSE)
+        if (IsWindow(option) != FALSE && IsWindowVisible(option) != FALSE)
             RedrawWindow(option, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return result;
     }

@@ -36,7 +36,9 @@ void placeControl(HWND control, const window::LayoutEntry &entry, int dpi, HFONT
     const int right = twipsToDevicePixels(entry.left + entry.width, dpi);
     const int bottom = twipsToDevicePixels(entry.top + entry.height, dpi);
     SetWindowPos(control, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Redrawn at once only when the window is seen: while it is hidden the first
+    // show paints everything anyway.
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(control));
     if (entry.controlClass == window::ControlClass::PictureBox)
         PictureBox::setDpi(control, dpi);
     if (entry.controlClass == window::ControlClass::OptionButton) {

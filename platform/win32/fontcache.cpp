@@ -96,6 +96,19 @@ bool isFaceInstalled(std::wstring_view face)
 
 FontCache::FontCache(int dpi, FaceProbe installed) : m_dpi(dpi), m_installed(std::move(installed)) {}
 
+bool FontCache::isInstalled(std::wstring_view face) const
+{
+    // The chains share faces: each is asked about once.
+    const auto known =
+        std::find_if(m_probed.begin(), m_probed.end(),
+                     [face](const std::pair<std::wstring, bool> &probed) { return probed.first == face; });
+    if (known != m_probed.end())
+        return known->second;
+    const bool installed = m_installed(face);
+    m_probed.emplace_back(face, installed);
+    return installed;
+}
+
 FontCache::~FontCache()
 {
     for (const Entry &entry : m_fonts)
@@ -118,7 +131,7 @@ HFONT FontCache::font(const window::FontEntry *entry)
 
 HFONT FontCache::create(const window::FontEntry &entry) const
 {
-    const FaceChoice choice = chooseFace(entry.face, m_installed);
+    const FaceChoice choice = chooseFace(entry.face, [this](std::wstring_view face) { return isInstalled(face); });
     LOGFONTW font = logFont(choice.face, entry, m_dpi);
     if (choice.widthPercent == 100)
         return CreateFontIndirectW(&font);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <set>
 #include <string>
 
@@ -103,6 +104,20 @@ TEST(FontCache, EachDistinctFontIsCreatedOnceAndShared)
     EXPECT_EQ(fonts.size(), 4U);
     EXPECT_EQ(fonts.font(nullptr), fonts.font(&kDefaultFont));
     EXPECT_EQ(distinct.count(nullptr), 0U);
+}
+
+TEST(FontCache, AsksAboutEachFaceOnce)
+{
+    std::map<std::wstring, int> asked;
+    FontCache fonts(96, [&asked](std::wstring_view face) {
+        ++asked[std::wstring(face)];
+        return face == L"IPAPGothic";
+    });
+    for (const window::LayoutEntry &entry : window::layout())
+        static_cast<void>(fonts.font(entry.font));
+    EXPECT_FALSE(asked.empty());
+    for (const auto &[face, times] : asked)
+        EXPECT_EQ(times, 1) << testing::PrintToString(face);
 }
 
 TEST(FontCache, HeightFollowsTheDpi)

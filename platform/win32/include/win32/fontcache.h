@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pemtos::win32 {
@@ -49,6 +50,7 @@ public:
 
 private:
     [[nodiscard]] HFONT create(const window::FontEntry &entry) const;
+    [[nodiscard]] bool isInstalled(std::wstring_view face) const;
 
     struct Entry {
         std::u16string_view face;
@@ -59,6 +61,7 @@ private:
 
     int m_dpi;
     FaceProbe m_installed;
+    mutable std::vector<std::pair<std::wstring, bool>> m_probed; ///< faces asked about, and the answers
     std::vector<Entry> m_fonts;
 };
 

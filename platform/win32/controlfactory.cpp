@@ -96,9 +96,10 @@ HWND ControlFactory::createControl(const LayoutEntry &entry, HWND parent, int id
     const bool showsText = entry.controlClass != ControlClass::PictureBox &&
                            entry.controlClass != ControlClass::Image && entry.controlClass != ControlClass::ListBox;
     const std::wstring text = toWide(showsText ? entry.caption : window::accessibleName(entry.name));
-    // A picture box reads its drawing's bitmaps itself, when it is first shown. The
-    // creation parameter is a mutable pointer; the box only reads the illustration.
-    void *creationData = const_cast<window::Illustration *>(window::findIllustration(entry.name));
+    // A picture box reads its drawing's bitmaps itself, when it is first shown: it
+    // is given the bitmap's resource number.
+    const window::Illustration *art = window::findIllustration(entry.name);
+    void *creationData = fromInteger<void *>(static_cast<INT_PTR>(art != nullptr ? art->resourceId : 0));
 
     HWND created = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0, parent,
                                    fromInteger<HMENU>(static_cast<INT_PTR>(id)), m_instance, creationData);

@@ -7,15 +7,18 @@
 #include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/resourceids.h"
+#include "window/illustrations.h"
+
+#include <memory>
 
 namespace pemtos::win32 {
 namespace {
 
-/// What one box keeps: its drawing, the DPI it is laid out at, and the bitmaps
-/// read so far (each at most once, when first shown).
+/// What one box keeps: its drawing's resource number (0: none) and module, the DPI
+/// it is laid out at, and the bitmaps read so far (each at most once, when first shown).
 struct BoxState {
-    const window::Illustration *art;
-    HINSTANCE module;
+    int resourceId = 0;
+    HINSTANCE module = nullptr;
     int dpi = kDefaultDpi;
     HBITMAP natural = nullptr;
     HBITMAP doubleSize = nullptr;
@@ -60,16 +63,16 @@ void PictureBox::setDpi(HWND box, int dpi)
 HBITMAP PictureBox::bitmap(HWND box)
 {
     BoxState *shown = state(box);
-    if (shown == nullptr || shown->art == nullptr)
+    if (shown == nullptr || shown->resourceId == 0)
         return nullptr;
     if (showsDoubleSize(*shown)) {
         if (shown->doubleSize == nullptr)
-            shown->doubleSize = load(shown->module, shown->art->resourceId + PEMTOS_DOUBLE_SIZE_ART_OFFSET);
+            shown->doubleSize = load(shown->module, shown->resourceId + PEMTOS_DOUBLE_SIZE_ART_OFFSET);
         if (shown->doubleSize != nullptr)
             return shown->doubleSize;
     }
     if (shown->natural == nullptr)
-        shown->natural = load(shown->module, shown->art->resourceId);
+        shown->natural = load(shown->module, shown->resourceId);
     return shown->natural;
 }
 
@@ -78,9 +81,11 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
     switch (message) {
     case WM_NCCREATE: {
         const auto *create = fromInteger<const CREATESTRUCTW *>(lParam);
-        auto *created =
-            new BoxState{static_cast<const window::Illustration *>(create->lpCreateParams), create->hInstance};
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        auto created = std::make_unique<BoxState>();
+        created->resourceId = static_cast<int>(reinterpret_cast<INT_PTR>(create->lpCreateParams));
+        created->module = create->hInstance;
+        // The window owns its state from here; WM_NCDESTROY deletes it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created.release()));
         break;
     }
     case WM_NCDESTROY: {
@@ -109,7 +114,9 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    // The analyzer loses the state made at WM_NCCREATE in the window's user data,
+    // where WM_NCDESTROY finds and deletes it.
+    return DefWindowProcW(window, message, wParam, lParam); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
 }
 
 void PictureBox::paint(HWND window, HDC target)

@@ -3,6 +3,8 @@
 
 #include "win32/handles.h"
 
+#include <memory>
+
 namespace pemtos::win32 {
 namespace {
 
@@ -40,14 +42,17 @@ bool setSubclass(HWND window, SubclassProc procedure, LONG_PTR data)
         subclass->data = data;
         return true;
     }
-    auto *subclass = new Subclass{nullptr, procedure, data};
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(subclass));
+    auto subclass = std::make_unique<Subclass>(Subclass{nullptr, procedure, data});
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(subclass.get()));
     subclass->own = fromInteger<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inFront)));
-    if (subclass->own != nullptr)
-        return true;
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    delete subclass;
-    return false;
+    if (subclass->own == nullptr) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return false;
+    }
+    // The window owns its subclass from here; inFront deletes it with the window
+    // (the analyzer loses it in the window's user data).
+    static_cast<void>(subclass.release());
+    return true; // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
 }
 
 LRESULT callOwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "window/illustrations.h"
-
 #include <windows.h>
 
 namespace pemtos::win32 {
@@ -17,8 +15,8 @@ public:
     static constexpr const wchar_t *kClassName = L"PemtosPictureBox";
 
     /// Registers the window class once per process. A box is created with the
-    /// illustration to show (or nullptr) as its creation parameter; its bitmaps
-    /// come from the module given to CreateWindowExW.
+    /// resource number of its drawing's bitmap (0: none) as its creation parameter;
+    /// the bitmaps come from the module given to CreateWindowExW.
     static bool registerClass(HINSTANCE instance);
 
     /// Sets the DPI the box is laid out at, which chooses and scales its drawing.

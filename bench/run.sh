@@ -16,9 +16,10 @@
 # resident memory, with the medians of the runs' paired ratios, offscreen and under
 # Xvfb, and for pemtos.exe under Wine in Xvfb against its own content floor
 # (contentfloor_firstpaint.exe: one window, one WM_PAINT) and the one-label window;
-# the instructions to the first frame under callgrind, against the budget in bench/firstpaint.budget (a count
-# more than 1 % over it is called out); the binaries' sizes; the lookup
-# micro-benchmarks; and last the ratios against the content floor.
+# the instructions to the first frame under callgrind, against the budget in
+# bench/firstpaint.budget (a count more than 1 % over it is called out); the
+# binaries' sizes; the lookup micro-benchmarks; and last the ratios against the
+# content floor.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

@@ -3,6 +3,7 @@
 
 #include "qt/application.h"
 #include "qt/bitmapfile.h"
+#include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "window/illustrations.h"
 #include "window/layout.h"
@@ -21,16 +22,8 @@ static void initFloorArtResources()
 namespace pemtos::bench {
 namespace {
 
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor toQColor(window::OleColour colour)
-{
-    const window::Rgb rgb = window::resolveColour(colour);
-    return {rgb.red, rgb.green, rgb.blue};
-}
+using qt::toQColor;
+using qt::toQString;
 
 /// The program's font for `entry`, asked for by the one face it resolves to here.
 QFont floorFont(const window::FontEntry *entry)

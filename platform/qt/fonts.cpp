@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/fonts.h"
 
+#include "qt/conversions.h"
 #include "window/fontstandins.h"
 
 #include <QFontDatabase>
@@ -10,11 +11,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// The font families installed here, read once: they do not change while the window is open.
 const QStringList &installedFamilies()

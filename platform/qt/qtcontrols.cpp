@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtcontrols.h"
 
+#include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "window/layout.h"
 
@@ -13,11 +14,6 @@
 
 namespace pemtos::qt {
 namespace {
-
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// The font the control `name` is designed with; nullptr for the default font.
 const window::FontEntry *designedFont(std::u16string_view name)

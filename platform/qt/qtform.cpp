@@ -2,6 +2,7 @@
 #include "qt/qtform.h"
 
 #include "optionkeys.h"
+#include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "qt/picturebox.h"
 #include "window/accessibility.h"
@@ -30,17 +31,6 @@ static void initArtResources()
 
 namespace pemtos::qt {
 namespace {
-
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor toQColor(window::OleColour colour)
-{
-    const window::Rgb rgb = window::resolveColour(colour);
-    return {rgb.red, rgb.green, rgb.blue};
-}
 
 QRect pixelRect(const window::LayoutEntry &entry)
 {

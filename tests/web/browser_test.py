@@ -1,11 +1,12 @@
 # SPDX-License-Identifier: MIT
 """The page in headless Chromium, driven through WebDriver as a person would use it.
 
-    python3 browser_test.py SITE EXPECTATIONS.json AXE.js QT_GRAB.png [unittest arguments]
+    python3 browser_test.py SITE CATALOGUE.txt WINDOW.txt AXE.js QT_GRAB.png [unittest arguments]
 
-SITE is the built site, served here on a loopback port; EXPECTATIONS.json is what
-the expectations program printed; AXE.js is axe-core's axe.min.js; QT_GRAB.png is
-the Linux window's grab after the same two lookups as ScreenshotTest makes.
+SITE is the built site, served here on a loopback port; CATALOGUE.txt and WINDOW.txt
+are the golden files tests/golden/catalogue.txt and window.txt, read by golden.py as
+what the page must show; AXE.js is axe-core's axe.min.js; QT_GRAB.png is the Linux
+window's grab after the same two lookups as ScreenshotTest makes.
 The behaviour cases run at 1280x800 (the designed window) and at 360x740 (one
 column); the page cases check the layout, the audit, the sizes and offline use.
 """
@@ -30,14 +31,29 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-SITE, EXPECTATIONS, AXE, QT_GRAB = (None,) * 4
+import golden
+
+SITE, CATALOGUE, WINDOW, AXE, QT_GRAB = (None,) * 5
 WIDE = (1280, 800)
 NARROW = (360, 740)
 
 
+# The texts that neither golden file holds, as the design gives them: the blank caption
+# that the handlers show (five ideographic spaces) and the run-time error report.
+BLANK = "\u3000" * 5
+ERROR_TITLE = "pemtos - 実行時エラー"
+CLEAR_FAILURE = ("実行時エラーが発生しました。\n\nコントロール: List1 (ListBox)\n操作: Clear（全項目の削除）\n\n"
+                 "この操作を中止しました。画面の内容はそのまま使えます。")
+LIST_INDEX_FAILURE = ("実行時エラーが発生しました。\n\nコントロール: List1 (ListBox)\n操作: ListIndex の取得\n\n"
+                      "この操作を中止しました。画面の内容はそのまま使えます。")
+
+
 def expected():
-    with open(EXPECTATIONS, encoding="utf-8") as f:
-        return json.load(f)
+    found = golden.catalogue(CATALOGUE)
+    found["controls"] = golden.controls(WINDOW)
+    found.update(blank=BLANK, errorTitle=ERROR_TITLE, clearFailure=CLEAR_FAILURE,
+                 listIndexFailure=LIST_INDEX_FAILURE)
+    return found
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -514,7 +530,7 @@ def mean_difference(one, other, rect):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 5:
+    if len(sys.argv) < 6:
         sys.exit(__doc__)
-    SITE, EXPECTATIONS, AXE, QT_GRAB = sys.argv[1:5]
-    unittest.main(argv=[sys.argv[0]] + sys.argv[5:], verbosity=2)
+    SITE, CATALOGUE, WINDOW, AXE, QT_GRAB = sys.argv[1:6]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[6:], verbosity=2)

@@ -83,7 +83,7 @@ HWND ControlFactory::createForm(const LayoutEntry &entry, void *creationData) co
     return created;
 }
 
-HWND ControlFactory::createControl(const LayoutEntry &entry, HWND parent, int id)
+HWND ControlFactory::createControl(const LayoutEntry &entry, HWND parent, int id, const RECT &rect, int dpi, HFONT font)
 {
     const WindowKind kind = kindOf(entry.controlClass);
     DWORD style = kChildStyle | kind.style;
@@ -97,14 +97,18 @@ HWND ControlFactory::createControl(const LayoutEntry &entry, HWND parent, int id
                            entry.controlClass != ControlClass::Image && entry.controlClass != ControlClass::ListBox;
     const std::wstring text = toWide(showsText ? entry.caption : window::accessibleName(entry.name));
     // A picture box reads its drawing's bitmaps itself, when it is first shown: it
-    // is given the bitmap's resource number.
+    // is given the bitmap's resource number and the DPI it draws for.
     const window::Illustration *art = window::findIllustration(entry.name);
-    void *creationData = fromInteger<void *>(static_cast<INT_PTR>(art != nullptr ? art->resourceId : 0));
+    PictureBox::Creation picture{art != nullptr ? art->resourceId : 0, dpi};
+    void *creationData = entry.controlClass == ControlClass::PictureBox ? &picture : nullptr;
 
-    HWND created = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0, parent,
+    HWND created = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, parent,
                                    fromInteger<HMENU>(static_cast<INT_PTR>(id)), m_instance, creationData);
     if (created == nullptr)
         throwLastError("CreateWindowExW");
+    // Not redrawn: the window is not shown yet, and its first show paints everything.
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (std::u16string_view row : window::initialRows(entry))
         SendMessageW(created, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row).c_str()));
     return created;

@@ -23,10 +23,10 @@ std::wstring windowText(HWND window)
 
 } // namespace
 
-void OptionButton::attach(HWND option, int coveredWidth)
+void OptionButton::attach(HWND option, int coveredWidth, bool redraw)
 {
     setSubclass(option, subclassProc, std::max(coveredWidth, 0));
-    if (IsWindowVisible(option) != FALSE)
+    if (redraw)
         InvalidateRect(option, nullptr, TRUE);
 }
 

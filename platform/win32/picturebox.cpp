@@ -82,7 +82,10 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
     case WM_NCCREATE: {
         const auto *create = fromInteger<const CREATESTRUCTW *>(lParam);
         auto created = std::make_unique<BoxState>();
-        created->resourceId = static_cast<int>(reinterpret_cast<INT_PTR>(create->lpCreateParams));
+        if (const auto *creation = static_cast<const Creation *>(create->lpCreateParams)) {
+            created->resourceId = creation->resourceId;
+            created->dpi = creation->dpi;
+        }
         created->module = create->hInstance;
         // The window owns its state from here; WM_NCDESTROY deletes it.
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created.release()));

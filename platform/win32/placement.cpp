@@ -28,23 +28,29 @@ void placeForm(HWND form, const window::LayoutEntry &entry, int dpi)
     }
 }
 
-void placeControl(HWND control, const window::LayoutEntry &entry, int dpi, HFONT font)
+RECT controlRect(const window::LayoutEntry &entry, int dpi)
 {
     // Edges rather than sizes are scaled, so that neighbours stay flush at any DPI.
-    const int left = twipsToDevicePixels(entry.left, dpi);
-    const int top = twipsToDevicePixels(entry.top, dpi);
+    return {twipsToDevicePixels(entry.left, dpi), twipsToDevicePixels(entry.top, dpi),
+            twipsToDevicePixels(entry.left + entry.width, dpi), twipsToDevicePixels(entry.top + entry.height, dpi)};
+}
+
+int coveredWidth(const window::LayoutEntry &entry, int dpi)
+{
     const int right = twipsToDevicePixels(entry.left + entry.width, dpi);
-    const int bottom = twipsToDevicePixels(entry.top + entry.height, dpi);
-    SetWindowPos(control, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Redrawn at once only when the window is seen: while it is hidden the first
-    // show paints everything anyway.
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(control));
+    return right - twipsToDevicePixels(entry.left + entry.width - window::coveredStripTwips(entry), dpi);
+}
+
+void placeControl(HWND control, const window::LayoutEntry &entry, int dpi, HFONT font, bool redraw)
+{
+    const RECT rect = controlRect(entry, dpi);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     if (entry.controlClass == window::ControlClass::PictureBox)
         PictureBox::setDpi(control, dpi);
-    if (entry.controlClass == window::ControlClass::OptionButton) {
-        const int visibleRight = twipsToDevicePixels(entry.left + entry.width - window::coveredStripTwips(entry), dpi);
-        OptionButton::attach(control, right - visibleRight);
-    }
+    if (entry.controlClass == window::ControlClass::OptionButton)
+        OptionButton::attach(control, coveredWidth(entry, dpi), redraw);
 }
 
 } // namespace pemtos::win32

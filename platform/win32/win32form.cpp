@@ -3,6 +3,7 @@
 
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/optionbutton.h"
 #include "win32/placement.h"
 #include "win32/subclass.h"
 
@@ -20,33 +21,39 @@ using window::LayoutEntry;
 Win32Form::Win32Form(HINSTANCE instance) : m_layout(window::layout()), m_factory(instance, windowProc)
 {
     m_windows.assign(m_layout.size(), nullptr);
-    for (std::size_t row = 0; row < m_layout.size(); ++row) {
-        const LayoutEntry &entry = m_layout[row];
-        HWND created = nullptr;
-        if (entry.controlClass == ControlClass::Form) {
-            // Sized once its DPI is known, by place().
-            created = m_factory.createForm(entry, this);
-            m_dpi = windowDpi(created);
-            m_fonts = std::make_unique<FontCache>(m_dpi);
-            m_controls.setOwner(created);
-        } else {
-            const LayoutEntry *container = window::findControl(entry.container);
-            HWND parent = container != nullptr ? control(container->name) : m_window;
-            created = m_factory.createControl(entry, parent, kFirstControlId + static_cast<int>(row));
-            if (entry.controlClass == ControlClass::Frame) {
-                // The frame holds controls of its own: what they send their parent goes
-                // on to the window, and the frame paints its own background.
-                setSubclass(created, frameProc, reinterpret_cast<LONG_PTR>(this));
-            }
+    // The layout's first row is the window; each container comes before what it holds.
+    HWND form = m_factory.createForm(m_layout.front(), this);
+    m_windows.front() = form;
+    m_controls.add(m_layout.front().name, form);
+    m_controls.setOwner(form);
+    m_dpi = windowDpi(form);
+    m_fonts = std::make_unique<FontCache>(m_dpi);
+    placeForm(form, m_layout.front(), m_dpi);
+    // A new child window goes beneath its siblings, and the layout lists them from the
+    // bottom of the stack to the top: each container's controls are created from the
+    // last row up, where they stay, so that none is moved or restacked afterwards.
+    for (std::size_t container = 0; container < m_layout.size(); ++container) {
+        for (std::size_t row = m_layout.size() - 1; row > container; --row) {
+            if (m_layout[row].container == m_layout[container].name)
+                createControl(row, m_windows[container]);
         }
-        m_windows[row] = created;
-        m_controls.add(entry.name, created);
-        if (entry.controlClass != ControlClass::Form) {
-            // The layout lists siblings from the bottom of the stack to the top.
-            SetWindowPos(created, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        place(row);
     }
+}
+
+void Win32Form::createControl(std::size_t row, HWND parent)
+{
+    const LayoutEntry &entry = m_layout[row];
+    HWND created = m_factory.createControl(entry, parent, kFirstControlId + static_cast<int>(row),
+                                           controlRect(entry, m_dpi), m_dpi, m_fonts->font(entry.font));
+    m_windows[row] = created;
+    m_controls.add(entry.name, created);
+    if (entry.controlClass == ControlClass::Frame) {
+        // The frame holds controls of its own: what they send their parent goes
+        // on to the window, and the frame paints its own background.
+        setSubclass(created, frameProc, reinterpret_cast<LONG_PTR>(this));
+    }
+    if (entry.controlClass == ControlClass::OptionButton)
+        OptionButton::attach(created, coveredWidth(entry, m_dpi), false);
 }
 
 Win32Form::~Win32Form()
@@ -62,7 +69,7 @@ void Win32Form::place(std::size_t row)
     if (entry.controlClass == ControlClass::Form)
         placeForm(m_windows[row], entry, m_dpi);
     else
-        placeControl(m_windows[row], entry, m_dpi, m_fonts->font(entry.font));
+        placeControl(m_windows[row], entry, m_dpi, m_fonts->font(entry.font), IsWindowVisible(m_window) != FALSE);
 }
 
 void Win32Form::applyDpi(int dpi)

@@ -32,9 +32,9 @@ public:
     /// Creates the program's window from its row `entry`, hidden and not yet sized;
     /// its procedure receives `creationData` with WM_NCCREATE. Throws std::system_error.
     HWND createForm(const window::LayoutEntry &entry, void *creationData) const;
-    /// Creates the control `entry` describes in `parent`, with the window ID `id`, not
-    /// yet placed. Throws std::system_error.
-    HWND createControl(const window::LayoutEntry &entry, HWND parent, int id);
+    /// Creates the control `entry` describes in `parent`, with the window ID `id`, at
+    /// `rect` for `dpi` and with `font`, beneath its siblings. Throws std::system_error.
+    HWND createControl(const window::LayoutEntry &entry, HWND parent, int id, const RECT &rect, int dpi, HFONT font);
 
 private:
     HINSTANCE m_instance;

@@ -13,8 +13,8 @@ namespace pemtos::win32 {
 class OptionButton {
 public:
     /// Paints `option` with its caption wrapped `coveredWidth` pixels short of its
-    /// right edge. Calling it again updates the width.
-    static void attach(HWND option, int coveredWidth);
+    /// right edge. Calling it again updates the width; with `redraw`, at once.
+    static void attach(HWND option, int coveredWidth, bool redraw);
 
 private:
     static LRESULT subclassProc(HWND option, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR coveredWidth);

@@ -14,9 +14,14 @@ class PictureBox {
 public:
     static constexpr const wchar_t *kClassName = L"PemtosPictureBox";
 
-    /// Registers the window class once per process. A box is created with the
-    /// resource number of its drawing's bitmap (0: none) as its creation parameter;
-    /// the bitmaps come from the module given to CreateWindowExW.
+    /// What a box is created with, its creation parameter.
+    struct Creation {
+        int resourceId; ///< its drawing's bitmap (0: none), from the module given to CreateWindowExW
+        int dpi;        ///< the DPI it is laid out at
+    };
+
+    /// Registers the window class once per process. A box is created with a
+    /// Creation as its creation parameter (none: no drawing, at 96 DPI).
     static bool registerClass(HINSTANCE instance);
 
     /// Sets the DPI the box is laid out at, which chooses and scales its drawing.

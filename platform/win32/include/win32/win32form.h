@@ -65,6 +65,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LONG_PTR form);
 
+    /// Creates the control of layout row `row` in `parent`, in place and ready to show.
+    void createControl(std::size_t row, HWND parent);
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);

@@ -84,13 +84,24 @@ bool isFaceInstalled(std::wstring_view face)
 {
     if (face.empty() || face.size() >= LF_FACESIZE)
         return false;
+    // The fonts do not change while the window is built: each face is asked about
+    // once in the process, whatever DPI its fonts are made for.
+    static std::vector<std::pair<std::wstring, bool>> answers;
+    const auto known =
+        std::find_if(answers.begin(), answers.end(),
+                     [face](const std::pair<std::wstring, bool> &answer) { return answer.first == face; });
+    if (known != answers.end())
+        return known->second;
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
     std::copy(face.begin(), face.end(), wanted.lfFaceName);
     bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    // A memory DC knows the same fonts as the screen, and costs no trip to the
+    // window system the way the screen's DC does.
+    HDC probe = CreateCompatibleDC(nullptr);
+    EnumFontFamiliesExW(probe, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+    DeleteDC(probe);
+    answers.emplace_back(face, found);
     return found;
 }
 
@@ -138,12 +149,12 @@ HFONT FontCache::create(const window::FontEntry &entry) const
 
     // A narrower stand-in: its letters' average width, scaled.
     HFONT natural = CreateFontIndirectW(&font);
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, natural);
+    HDC measuring = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(measuring, natural);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    GetTextMetricsW(measuring, &metrics);
+    SelectObject(measuring, previous);
+    DeleteDC(measuring);
     DeleteObject(natural);
     font.lfWidth = MulDiv(metrics.tmAveCharWidth, choice.widthPercent, 100);
     return CreateFontIndirectW(&font);

@@ -15,7 +15,8 @@
 # the median time from process start to the first painted frame and the median peak
 # resident memory, with the medians of the runs' paired ratios, offscreen and under
 # Xvfb, and for pemtos.exe under Wine in Xvfb against its own content floor
-# (contentfloor_firstpaint.exe: one window, one WM_PAINT) and the one-label window;
+# (contentfloor_firstpaint.exe: one window, one WM_PAINT) and the one-label window,
+# with the requests each makes to the Wine server (bench/win32/serverrequests.sh);
 # the instructions to the first frame under callgrind, against the budget in
 # bench/firstpaint.budget (a count more than 1 % over it is called out); the
 # binaries' sizes; the lookup micro-benchmarks; and last the ratios against the
@@ -145,6 +146,10 @@ if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; t
     "$launcher" "$runs" "$windows_build/bench/pemtos_firstpaint.exe" \
         "$windows_build/bench/contentfloor_firstpaint.exe" "$windows_build/bench/baseline_firstpaint.exe" -- wine
     wineserver -k || true
+
+    say "Win32 under Wine: requests to the Wine server from start to first frame"
+    bench/win32/serverrequests.sh "$WINEPREFIX-requests" "$windows_build/bench/pemtos_firstpaint.exe" \
+        "$windows_build/bench/contentfloor_firstpaint.exe" "$windows_build/bench/baseline_firstpaint.exe"
     stop_xvfb
 else
     echo "(no mingw-w64 or Wine here: the Win32 pair is left out)"

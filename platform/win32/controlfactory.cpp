@@ -73,11 +73,11 @@ ControlFactory::ControlFactory(HINSTANCE instance, WNDPROC formProcedure) : m_in
         throwLastError("RegisterClassExW");
 }
 
-HWND ControlFactory::createForm(const LayoutEntry &entry, void *creationData) const
+HWND ControlFactory::createForm(const LayoutEntry &entry, void *creationData, SIZE size) const
 {
     HWND created =
         CreateWindowExW(kFormExStyle, kFormClassName, toWide(entry.caption).c_str(), kFormStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, creationData);
+                        CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, m_instance, creationData);
     if (created == nullptr)
         throwLastError("CreateWindowExW");
     return created;

@@ -15,7 +15,7 @@ template <typename Function> Function user32Function(const char *name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
-int systemDpi()
+int screenDpi()
 {
     HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
@@ -25,6 +25,17 @@ int systemDpi()
 }
 
 } // namespace
+
+int systemDpi()
+{
+    using GetForSystem = UINT(WINAPI *)();
+    static const auto getForSystem = user32Function<GetForSystem>("GetDpiForSystem");
+    if (getForSystem != nullptr) {
+        if (const UINT dpi = getForSystem(); dpi != 0)
+            return static_cast<int>(dpi);
+    }
+    return screenDpi();
+}
 
 void declarePerMonitorDpiAwareness()
 {
@@ -48,7 +59,7 @@ int windowDpi(HWND window)
         if (const UINT dpi = getForWindow(window); dpi != 0)
             return static_cast<int>(dpi);
     }
-    return systemDpi();
+    return screenDpi();
 }
 
 void clientToWindowRect(RECT &rect, DWORD style, DWORD exStyle, int dpi)

@@ -9,22 +9,30 @@
 
 namespace pemtos::win32 {
 
+SIZE formSize(const window::LayoutEntry &entry, int dpi)
+{
+    RECT frame{0, 0, twipsToDevicePixels(entry.width, dpi), twipsToDevicePixels(entry.height, dpi)};
+    clientToWindowRect(frame, ControlFactory::kFormStyle, ControlFactory::kFormExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void placeForm(HWND form, const window::LayoutEntry &entry, int dpi)
 {
     const int width = twipsToDevicePixels(entry.width, dpi);
     const int height = twipsToDevicePixels(entry.height, dpi);
-    RECT frame{0, 0, width, height};
-    clientToWindowRect(frame, ControlFactory::kFormStyle, ControlFactory::kFormExStyle, dpi);
-    SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(form, &client);
+    if (client.right == width && client.bottom == height)
+        return;
+    const SIZE frame = formSize(entry, dpi);
+    SetWindowPos(form, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame actually drawn may be scaled for another DPI than the layout's
     // (before WM_DPICHANGED, or where the system does not scale it): make up
     // the difference so that the client area is exactly the designed size.
-    RECT client{};
     GetClientRect(form, &client);
     if (client.right != width || client.bottom != height) {
-        SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left + width - client.right,
-                     frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(form, nullptr, 0, 0, frame.cx + width - client.right, frame.cy + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -22,7 +22,8 @@ Win32Form::Win32Form(HINSTANCE instance) : m_layout(window::layout()), m_factory
 {
     m_windows.assign(m_layout.size(), nullptr);
     // The layout's first row is the window; each container comes before what it holds.
-    HWND form = m_factory.createForm(m_layout.front(), this);
+    // Made at its size for the system's DPI; resized only where it opens at another.
+    HWND form = m_factory.createForm(m_layout.front(), this, formSize(m_layout.front(), systemDpi()));
     m_windows.front() = form;
     m_controls.add(m_layout.front().name, form);
     m_controls.setOwner(form);

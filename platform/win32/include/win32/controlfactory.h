@@ -29,9 +29,10 @@ public:
     ControlFactory(ControlFactory &&) = delete;
     ControlFactory &operator=(ControlFactory &&) = delete;
 
-    /// Creates the program's window from its row `entry`, hidden and not yet sized;
-    /// its procedure receives `creationData` with WM_NCCREATE. Throws std::system_error.
-    HWND createForm(const window::LayoutEntry &entry, void *creationData) const;
+    /// Creates the program's window from its row `entry`, hidden, `size` large, where
+    /// the system places new windows; its procedure receives `creationData` with
+    /// WM_NCCREATE. Throws std::system_error.
+    HWND createForm(const window::LayoutEntry &entry, void *creationData, SIZE size) const;
     /// Creates the control `entry` describes in `parent`, with the window ID `id`, at
     /// `rect` for `dpi` and with `font`, beneath its siblings. Throws std::system_error.
     HWND createControl(const window::LayoutEntry &entry, HWND parent, int id, const RECT &rect, int dpi, HFONT font);

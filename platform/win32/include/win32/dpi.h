@@ -13,6 +13,8 @@ inline constexpr int kDefaultDpi = USER_DEFAULT_SCREEN_DPI;
 /// on systems that predate it.
 void declarePerMonitorDpiAwareness();
 
+/// The system's DPI, at which a new window usually opens.
+int systemDpi();
 /// The DPI the window `window` is shown at (the system DPI on older systems).
 int windowDpi(HWND window);
 

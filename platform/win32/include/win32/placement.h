@@ -10,8 +10,11 @@ namespace pemtos::win32 {
 // Where the window and its controls lie at a given DPI: the layout's twips in
 // device pixels, so that the window keeps its design on every monitor.
 
+/// The size of the program's window whose client area is the size of its row `entry`
+/// at `dpi`.
+SIZE formSize(const window::LayoutEntry &entry, int dpi);
 /// Sizes the program's window `form` so that its client area is the size of its row
-/// `entry` at `dpi`, whatever the system scales its frame for.
+/// `entry` at `dpi`, whatever the system scales its frame for; leaves it when it is.
 void placeForm(HWND form, const window::LayoutEntry &entry, int dpi);
 
 /// Where the row `entry` puts its control at `dpi`, in its container's client pixels.

@@ -7,8 +7,12 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace pemtos::qt {
 namespace {
@@ -27,18 +31,30 @@ std::optional<QPixmap> cachedIndicator(const QWidget &button, const QStyleOption
     if (!button.autoFillBackground() || background.style() != Qt::SolidPattern || ratio != std::floor(ratio))
         return std::nullopt;
 
-    QString key = QStringLiteral("pemtos-option-circle:%1:%2x%3@%4:%5")
-                      .arg(int(indicator.state))
-                      .arg(indicator.rect.width())
-                      .arg(indicator.rect.height())
-                      .arg(ratio)
-                      .arg(background.color().rgba(), 0, 16);
+    // What the circle's pixels depend on, compared as numbers: building a text key
+    // for the pixmap cache cost more than the lookup saved.
+    struct Look {
+        int state;
+        QSize size;
+        qreal ratio;
+        std::array<QRgb, 10> colours;
+
+        bool operator==(const Look &) const = default;
+    };
+    Look look{int(indicator.state), indicator.rect.size(), ratio, {background.color().rgba()}};
+    std::size_t next = 1;
     for (const QPalette::ColorRole role :
          {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Base,
           QPalette::Button, QPalette::Text, QPalette::WindowText})
-        key += QLatin1Char(':') + QString::number(indicator.palette.color(role).rgba(), 16);
+        look.colours.at(next++) = indicator.palette.color(role).rgba();
+
+    // The looks drawn so far, each with its pixmap's key in Qt's cache, which may
+    // have let the pixmap go since.
+    static std::vector<std::pair<Look, QPixmapCache::Key>> drawn;
+    const auto known =
+        std::find_if(drawn.begin(), drawn.end(), [&look](const auto &entry) { return entry.first == look; });
     QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
+    if (known != drawn.end() && QPixmapCache::find(known->second, &pixmap))
         return pixmap;
 
     pixmap = QPixmap(indicator.rect.size() * ratio);
@@ -49,7 +65,11 @@ std::optional<QPixmap> cachedIndicator(const QWidget &button, const QStyleOption
     atOrigin.rect.moveTo(0, 0);
     button.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &atOrigin, &painter, &button);
     painter.end();
-    QPixmapCache::insert(key, pixmap);
+    const QPixmapCache::Key key = QPixmapCache::insert(pixmap);
+    if (known != drawn.end())
+        known->second = key;
+    else
+        drawn.emplace_back(look, key);
     return pixmap;
 }
 

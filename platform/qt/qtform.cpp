@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtform.h"
 
+#include "framebox.h"
 #include "optionkeys.h"
 #include "qt/conversions.h"
 #include "qt/fonts.h"
@@ -12,7 +13,6 @@
 #include "wrappingradiobutton.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -121,7 +121,7 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
     const QString caption = toQString(entry.caption);
     switch (entry.controlClass) {
     case window::ControlClass::Frame:
-        return new QGroupBox(caption, container);
+        return new FrameBox(caption, container);
     case window::ControlClass::CommandButton: {
         auto *button = new WrappingPushButton(caption, container);
         button->setAutoDefault(false);

@@ -11,7 +11,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -137,6 +139,32 @@ TEST_F(QtWindowTest, PictureBoxFramesAreTheStylesSunkenPanel)
                 if (edge) {
                     ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
                 }
+            }
+        }
+    }
+}
+
+TEST_F(QtWindowTest, TheFramesLineAndCaptionAreTheStylesOwn)
+{
+    // The frame fills its etched line itself; Qt's own group box of the same size,
+    // caption, font and palette, drawn by the style, must come out the same along its
+    // edges and across the caption's band, where none of the frame's controls lie.
+    auto *frame = qobject_cast<QGroupBox *>(m_window.widget(u"Frame2"));
+    ASSERT_NE(frame, nullptr);
+    QGroupBox styled(frame->title());
+    styled.setFont(frame->font());
+    styled.setPalette(frame->palette());
+    styled.setAutoFillBackground(true);
+    styled.resize(frame->size());
+    const QImage drawn = frame->grab().toImage();
+    const QImage expected = styled.grab().toImage();
+    ASSERT_EQ(drawn.size(), expected.size());
+    const int captionBand = QFontMetrics(frame->font()).height() + 2;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const bool edge = x < 2 || y < captionBand || x >= drawn.width() - 2 || y >= drawn.height() - 2;
+            if (edge) {
+                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
             }
         }
     }

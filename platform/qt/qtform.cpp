@@ -53,6 +53,11 @@ QString shownText(const window::LayoutEntry &entry)
     return text;
 }
 
+bool showsText(window::ControlClass controlClass)
+{
+    return controlClass != window::ControlClass::PictureBox && controlClass != window::ControlClass::Image;
+}
+
 void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
 {
     // Captions name their controls already; a label without a name of its own
@@ -82,7 +87,10 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
         QWidget *widget = createControl(entry, container);
         widget->setObjectName(toQString(entry.name));
         widget->setGeometry(pixelRect(entry));
-        widget->setFont(fontFor(entry.font, shownText(entry)));
+        // Picture boxes and images show no text: they keep their container's font
+        // rather than have one worked out and set for nothing.
+        if (showsText(entry.controlClass))
+            widget->setFont(fontFor(entry.font, shownText(entry)));
         applyColours(widget, entry);
         describeForScreenReaders(widget, entry);
         if (entry.onClick != nullptr)

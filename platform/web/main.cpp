@@ -5,6 +5,9 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
+#include <string>
+
 namespace {
 
 /// The page's one form, built on first use; it lives as long as the tab.
@@ -12,6 +15,39 @@ pemtos::web::WebForm &form()
 {
     static pemtos::web::WebForm page;
     return page;
+}
+
+/// What the last control operation run for the browser tests gave back, read by them
+/// from the module's memory as five 32-bit words.
+struct OperationResult {
+    std::int32_t failed = 0;        ///< 1 when it failed; `operation` and the text then name the failure
+    std::int32_t operation = 0;     ///< the failed operation, as window::Operation
+    std::int32_t number = 0;        ///< the row index read, or 1 / 0 for a selected / unselected option
+    std::int32_t textLength = 0;    ///< code units at `text`
+    const char16_t *text = nullptr; ///< the row's text read, or the failed control's name
+};
+
+/// One control operation run for the browser tests: its texts in, what it gave back out.
+struct OperationCall {
+    std::u16string texts; ///< the control's name followed by the text to set or add
+    std::u16string resultText;
+    OperationResult result;
+
+    template <typename T> bool failed(const pemtos::window::Outcome<T> &outcome)
+    {
+        if (outcome)
+            return false;
+        result.failed = 1;
+        result.operation = static_cast<std::int32_t>(outcome.error().operation);
+        resultText = outcome.error().control;
+        return true;
+    }
+};
+
+OperationCall &operationCall()
+{
+    static OperationCall call;
+    return call;
 }
 
 } // namespace
@@ -49,6 +85,58 @@ EMSCRIPTEN_KEEPALIVE int pemtos_button_for_enter(int entry)
 EMSCRIPTEN_KEEPALIVE void pemtos_fail_operation(int n)
 {
     form().controls().failOperation(n);
+}
+
+/// Room for `units` code units of texts for pemtos_control_operation.
+EMSCRIPTEN_KEEPALIVE char16_t *pemtos_operation_texts(int units)
+{
+    std::u16string &texts = operationCall().texts;
+    texts.assign(static_cast<std::size_t>(units), u'\0');
+    return texts.data();
+}
+
+/// Runs one control operation, `operation` as window::Operation, on the page's
+/// controls as the click handlers would: on the control named by the first
+/// `nameLength` code units of the texts, with the `textLength` units after them as
+/// the text to set or add and `index` as the row to read. The browser tests reach
+/// the controls through this as the desktop tests call them in process.
+EMSCRIPTEN_KEEPALIVE const OperationResult *pemtos_control_operation(int operation, int nameLength, int textLength,
+                                                                     int index)
+{
+    using pemtos::window::Operation;
+    pemtos::window::Controls &controls = form().controls();
+    OperationCall &call = operationCall();
+    const std::u16string_view texts(call.texts);
+    const std::u16string_view name = texts.substr(0, static_cast<std::size_t>(nameLength));
+    const std::u16string_view text = texts.substr(name.size(), static_cast<std::size_t>(textLength));
+    call.result = {};
+    call.resultText.clear();
+    switch (static_cast<Operation>(operation)) {
+    case Operation::CaptionSet:
+        (void)call.failed(controls.setCaption(name, text));
+        break;
+    case Operation::Clear:
+        (void)call.failed(controls.clear(name));
+        break;
+    case Operation::AddItem:
+        (void)call.failed(controls.addItem(name, text));
+        break;
+    case Operation::ListIndexGet:
+        if (const auto read = controls.listIndex(name); !call.failed(read))
+            call.result.number = read.value();
+        break;
+    case Operation::ListGet:
+        if (const auto read = controls.list(name, static_cast<std::int16_t>(index)); !call.failed(read))
+            call.resultText = read.value();
+        break;
+    case Operation::ValueGet:
+        if (const auto read = controls.value(name); !call.failed(read))
+            call.result.number = read.value() ? 1 : 0;
+        break;
+    }
+    call.result.textLength = static_cast<std::int32_t>(call.resultText.size());
+    call.result.text = call.resultText.data();
+    return &call.result;
 }
 
 } // extern "C"

@@ -7,8 +7,10 @@ SITE is the built site, served here on a loopback port; CATALOGUE.txt and WINDOW
 are the golden files tests/golden/catalogue.txt and window.txt, read by golden.py as
 what the page must show; AXE.js is axe-core's axe.min.js; QT_GRAB.png is the Linux
 window's grab after the same two lookups as ScreenshotTest makes.
-The behaviour cases run at 1280x800 (the designed window) and at 360x740 (one
-column); the page cases check the layout, the audit, the sizes and offline use.
+These are the page's own cases: the layout at 1280x800 (the designed window) and at
+360x740 (one column), the audit, the error report's dialog, the sizes and offline use.
+What the window does (the behaviour suite of the desktop windows) runs against the
+page in pagewindow_test.
 """
 
 import functools
@@ -38,21 +40,17 @@ WIDE = (1280, 800)
 NARROW = (360, 740)
 
 
-# The texts that neither golden file holds, as the design gives them: the blank caption
-# that the handlers show (five ideographic spaces) and the run-time error report.
-BLANK = "\u3000" * 5
+# The texts that neither golden file holds, as the design gives them: the run-time
+# error report.
 ERROR_TITLE = "pemtos - 実行時エラー"
 CLEAR_FAILURE = ("実行時エラーが発生しました。\n\nコントロール: List1 (ListBox)\n操作: Clear（全項目の削除）\n\n"
                  "この操作を中止しました。画面の内容はそのまま使えます。")
-LIST_INDEX_FAILURE = ("実行時エラーが発生しました。\n\nコントロール: List1 (ListBox)\n操作: ListIndex の取得\n\n"
-                      "この操作を中止しました。画面の内容はそのまま使えます。")
 
 
 def expected():
     found = golden.catalogue(CATALOGUE)
     found["controls"] = golden.controls(WINDOW)
-    found.update(blank=BLANK, errorTitle=ERROR_TITLE, clearFailure=CLEAR_FAILURE,
-                 listIndexFailure=LIST_INDEX_FAILURE)
+    found.update(errorTitle=ERROR_TITLE, clearFailure=CLEAR_FAILURE)
     return found
 
 
@@ -148,21 +146,10 @@ class PageCase(unittest.TestCase):
     def caption(self, label):
         return self.js("return document.getElementById(arguments[0]).textContent", label)
 
-    def rows(self):
-        return self.js("return Array.from(document.getElementById('List1').children, r => r.textContent)")
-
-    def selected_row(self):
-        return self.js("return Array.from(document.getElementById('List1').children)"
-                       ".findIndex(r => r.getAttribute('aria-selected') === 'true')")
-
     def select_row(self, index):
         row = self.js("return document.getElementById('List1').children[arguments[0]]", index)
         self.js("arguments[0].scrollIntoView({block: 'nearest'})", row)
         row.click()
-
-    def checked_options(self):
-        return self.js("return arguments[0].filter(name => document.getElementById(name).checked)",
-                       [form["option"] for form in self.expected["forms"]])
 
     def focused(self):
         return self.js("return document.activeElement ? document.activeElement.id : ''")
@@ -172,173 +159,6 @@ class PageCase(unittest.TestCase):
 
     def report_open(self):
         return self.js("var d = document.querySelector('dialog'); return d !== null && d.open")
-
-
-class Behaviour:
-    """What both desktop windows do, done on the page; mixed into one class per size."""
-
-    def test_opens_with_the_first_forms_species_and_nothing_selected(self):
-        first = self.expected["forms"][0]
-        self.assertEqual(self.rows(), first["species"])
-        self.assertEqual(self.selected_row(), -1)
-        self.assertEqual(self.checked_options(), [])
-        self.assertEqual(self.caption("Label2"), "")
-        self.assertEqual(self.caption("Label3"), "")
-        # A note works before the tree-form command was ever used.
-        self.select_row(first["species"].index("スギ"))
-        self.click("Command1")
-        self.assertEqual(self.caption("Label3"), self.expected["notes"]["スギ"])
-
-    def test_every_form_shows_its_description_and_species(self):
-        for form in self.expected["forms"]:
-            with self.subTest(form["option"]):
-                self.click(form["option"])
-                self.click("cmdGo")
-                self.assertEqual(self.checked_options(), [form["option"]])
-                self.assertEqual(self.caption("Label2"), form["description"])
-                self.assertEqual(self.caption("Label3"), self.expected["blank"])
-                self.assertEqual(self.rows(), form["species"])
-                self.assertEqual(self.selected_row(), -1)
-        # Twice in a row: the list is cleared first, so nothing doubles.
-        self.click("cmdGo")
-        self.assertEqual(self.rows(), self.expected["forms"][-1]["species"])
-
-    def test_every_species_shows_its_note(self):
-        notes = self.expected["notes"]
-        for form in self.expected["forms"]:
-            self.click(form["option"])
-            self.click("cmdGo")
-            # Each row selected and Command1 pressed, in one round trip per form.
-            shown = self.js("""
-                var list = document.getElementById('List1'), shown = [];
-                for (var i = 0; i < list.children.length; ++i) {
-                  list.children[i].click();
-                  document.getElementById('Command1').click();
-                  shown.push(document.getElementById('Label3').textContent);
-                }
-                return shown;""")
-            with self.subTest(form["option"]):
-                self.assertEqual(shown, [notes[name] for name in form["species"]])
-        # The selection survives the command, and the description stays.
-        self.assertEqual(self.selected_row(), len(self.expected["forms"][-1]["species"]) - 1)
-        self.assertEqual(self.caption("Label2"), self.expected["forms"][-1]["description"])
-
-    def test_without_a_selection(self):
-        self.click("cmdGo")
-        self.assertEqual(self.caption("Label2"), self.expected["blank"])
-        self.assertEqual(self.caption("Label3"), self.expected["blank"])
-        self.assertEqual(self.rows(), [])
-        # The shared caption 盃状形 (Option3, Option8): the option decides, in one group.
-        self.click("Option3")
-        self.click("Option8")
-        self.assertEqual(self.checked_options(), ["Option8"])
-        self.click("cmdGo")
-        self.assertEqual(self.rows(), self.expected["forms"][10]["species"])
-        # No row selected: the note label is set to the empty text, not left blank.
-        self.click("Command1")
-        self.assertEqual(self.caption("Label3"), "")
-
-    def test_an_illustration_selects_nothing(self):
-        self.click("Picture6")
-        self.assertEqual(self.checked_options(), [])
-
-    def test_error_report_and_recovery(self):
-        self.click("optNuman")
-        self.js("Module._pemtos_fail_operation(3)")  # the third operation: clearing List1
-        self.click("cmdGo")
-        self.assertTrue(self.report_open())
-        self.assertEqual(self.js("return document.getElementById('error-report-title').textContent"),
-                         self.expected["errorTitle"])
-        self.assertEqual(self.js("return document.getElementById('error-report-text').textContent"),
-                         self.expected["clearFailure"])
-        # The handler went no further: both labels blank, the list as it was.
-        self.assertEqual(self.caption("Label2"), self.expected["blank"])
-        self.assertEqual(self.rows(), self.expected["forms"][0]["species"])
-        # Modal: the page beneath takes no click until the report is closed.
-        self.assertTrue(self.js("""
-            var button = document.getElementById('cmdGo');
-            button.scrollIntoView({block: 'center'});
-            var r = button.getBoundingClientRect();
-            return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2).closest('dialog') !== null;"""))
-        self.click("error-report-ok")
-        self.assertFalse(self.report_open())
-        self.click("cmdGo")
-        self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
-        self.assertEqual(self.rows(), self.expected["forms"][1]["species"])
-        # The note command's first read failing leaves the note as it was.
-        self.select_row(0)
-        self.js("Module._pemtos_fail_operation(1)")
-        self.click("Command1")
-        self.assertEqual(self.js("return document.getElementById('error-report-text').textContent"),
-                         self.expected["listIndexFailure"])
-        self.key(Keys.ENTER)
-        self.assertFalse(self.report_open())
-        self.assertEqual(self.caption("Label3"), self.expected["blank"])
-
-    def test_arrows_walk_the_forms_and_enter_runs_the_tree_form_command(self):
-        options = [form["option"] for form in self.expected["forms"]]
-        self.element(options[0]).send_keys(Keys.SPACE)
-        self.assertEqual(self.checked_options(), [options[0]])
-        for n in range(1, len(options) + 1):
-            self.key(Keys.ARROW_RIGHT)
-            self.assertEqual(self.focused(), options[n % len(options)])
-            self.assertEqual(self.checked_options(), [options[n % len(options)]])
-        self.key(Keys.ARROW_LEFT)
-        self.assertEqual(self.focused(), options[-1])
-        self.key(Keys.ARROW_DOWN)
-        self.key(Keys.ARROW_DOWN)
-        self.assertEqual(self.checked_options(), [options[1]])
-        self.key(Keys.ENTER)
-        self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
-        # Enter in the species list runs the tree-form command too; Down selects a row.
-        self.element("List1").click()
-        self.select_row(0)
-        self.key(Keys.ARROW_DOWN)
-        self.assertEqual(self.selected_row(), 1)
-        self.key(Keys.ENTER)
-        self.assertEqual(self.selected_row(), -1)
-        # A focused command button takes Enter itself.
-        self.select_row(11)
-        self.element("Command1").send_keys(Keys.ENTER)
-        self.assertEqual(self.caption("Label3"), self.expected["notes"][self.expected["forms"][1]["species"][11]])
-
-
-class WideBehaviourTest(Behaviour, PageCase):
-    size = WIDE
-
-    def test_the_focus_starts_on_the_first_form_and_tab_follows_the_window(self):
-        self.assertEqual(self.focused(), "optUran")
-        order = []
-        for _ in range(8):
-            self.key(Keys.TAB)
-            order.append(self.focused())
-        # The designed tab indexes 2 to 9; the picture boxes take the focus, as on the desktop.
-        self.assertEqual(order, ["optNuman", "optRera", "cmdGo", "Picture1", "Picture2", "Option1", "Option2",
-                                 "Option3"])
-        webdriver.ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
-        self.assertEqual(self.focused(), "Option2")
-        # Once an option is selected the group is one stop, and Tab goes round the window.
-        self.element("Option1").send_keys(Keys.SPACE)
-        self.element("cmdGo").click()
-        stops = []
-        for _ in range(40):
-            self.key(Keys.TAB)
-            stops.append(self.focused())
-            if stops[-1] == "cmdGo":
-                break
-        self.assertEqual(stops[-1], "cmdGo")
-        self.assertEqual([name for name in stops if name.startswith(("opt", "Option"))], ["Option1"])
-        self.assertEqual(len(stops), 1 + 15 + 3)  # Option1, the picture boxes, List1, Command1, cmdGo
-        # Enter on a picture box runs the tree-form command, as everywhere but on the other button.
-        self.element("Picture4").click()
-        self.js("document.getElementById('Picture4').focus()")
-        self.key(Keys.ENTER)
-        self.assertEqual(self.caption("Label2"), self.expected["forms"][3]["description"])
-
-
-class NarrowBehaviourTest(Behaviour, PageCase):
-    size = NARROW
-    mobile = True
 
 
 class LayoutTest(PageCase):
@@ -366,6 +186,26 @@ class LayoutTest(PageCase):
                 for face in ("IPAPGothic", "Noto Sans CJK JP", "Hiragino Sans", "sans-serif"):
                     self.assertIn(face, style[0])
                 self.assertEqual(style[1:], [size, weight])
+
+    def test_shift_tab_goes_back_and_a_selected_group_is_one_stop(self):
+        # The designed Tab order itself is the behaviour suite's (pagewindow_test).
+        self.key(Keys.TAB)
+        self.key(Keys.TAB)
+        self.assertEqual(self.focused(), "optRera")
+        webdriver.ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        self.assertEqual(self.focused(), "optNuman")
+        # Once an option is selected the group is one stop, and Tab goes round the window.
+        self.element("Option1").send_keys(Keys.SPACE)
+        self.element("cmdGo").click()
+        stops = []
+        for _ in range(40):
+            self.key(Keys.TAB)
+            stops.append(self.focused())
+            if stops[-1] == "cmdGo":
+                break
+        self.assertEqual(stops[-1], "cmdGo")
+        self.assertEqual([name for name in stops if name.startswith(("opt", "Option"))], ["Option1"])
+        self.assertEqual(len(stops), 1 + 15 + 3)  # Option1, the picture boxes, List1, Command1, cmdGo
 
     def test_the_window_matches_the_linux_grab(self):
         # The state of the Linux grab: 卵円形 looked up, プラタナス's note shown.
@@ -453,12 +293,25 @@ class AuditTest(PageCase):
         self.click("Command1")
         self.check_both_layouts()
 
-    def test_the_error_report_passes_too(self):
-        self.js("Module._pemtos_fail_operation(1)")
+    def test_the_error_report_is_a_modal_dialog_that_passes_too(self):
+        self.click("optNuman")
+        self.js("Module._pemtos_fail_operation(3)")  # the third operation: clearing List1
         self.click("cmdGo")
         self.assertTrue(self.report_open())
         self.assertEqual(self.audit(), [])
         self.assertEqual(self.focused(), "error-report-ok")
+        self.assertEqual(self.js("return document.getElementById('error-report-title').textContent"),
+                         self.expected["errorTitle"])
+        self.assertEqual(self.js("return document.getElementById('error-report-text').textContent"),
+                         self.expected["clearFailure"])
+        # Modal: the page beneath takes no click until the report is closed, by Enter here.
+        self.assertTrue(self.js("""
+            var r = document.getElementById('cmdGo').getBoundingClientRect();
+            return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2).closest('dialog') !== null;"""))
+        self.key(Keys.ENTER)
+        self.assertFalse(self.report_open())
+        self.click("cmdGo")
+        self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
 
     def test_accessible_roles_and_names(self):
         self.assertEqual(self.js("return document.getElementById('Frame2').getAttribute('role')"), "radiogroup")

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The window as its user sees it, the same for every backend: the behaviour suite
-// (windowbehaviour.h) drives the Qt window and the Win32 window through this.
+// (windowbehaviour.h) drives the Qt window, the Win32 window and the page through this.
 #pragma once
 
 #include "window/controls.h"

@@ -217,37 +217,40 @@ QJsonValue PageWindowDriver::run(const QString &body, const QJsonArray &argument
     return reply.value;
 }
 
-QJsonObject PageWindowDriver::element(std::u16string_view control)
+void PageWindowDriver::clickAt(const QString &find, const QJsonArray &arguments, const std::string &what)
 {
-    const auto found = m_elements.find(control);
-    if (found != m_elements.end())
-        return found->second;
-    const QJsonObject reference = run(QStringLiteral("return elementOf(arguments[0]);"), {qs(control)}).toObject();
-    if (reference.isEmpty())
-        ADD_FAILURE() << "no control " << golden::utf8(control) << " on the page";
-    m_elements.emplace(control, reference);
-    return reference;
-}
-
-std::string PageWindowDriver::clickElement(const QJsonObject &element)
-{
-    if (element.isEmpty())
-        return "no element";
-    const QString id = element.begin().value().toString();
-    return m_session.browser().command("POST", "/element/" + id + "/click").error;
+    // Scrolled into view first, as a person scrolls to what they tap; `find` gives
+    // false for no such element and null for one the layout does not show.
+    const QJsonValue target = run(find + QStringLiteral(R"js(
+if (target === null || target === undefined) return false;
+if (target.getClientRects().length === 0) return null;
+target.scrollIntoView({block: 'nearest'});
+return target;)js"),
+                                  arguments);
+    if (target.isNull() && !m_designedLayout)
+        return; // the one-column layout leaves out what shows nothing: nothing to click there
+    if (!target.isObject()) {
+        ADD_FAILURE() << "nothing to click for " << what;
+        return;
+    }
+    // The mouse in the middle of the element: for an option button, its circle.
+    const QJsonObject mouse{
+        {"type", "pointer"},
+        {"id", "mouse"},
+        {"parameters", QJsonObject{{"pointerType", "mouse"}}},
+        {"actions",
+         QJsonArray{QJsonObject{{"type", "pointerMove"}, {"duration", 0}, {"origin", target}, {"x", 0}, {"y", 0}},
+                    QJsonObject{{"type", "pointerDown"}, {"button", 0}},
+                    QJsonObject{{"type", "pointerUp"}, {"button", 0}}}}};
+    const Reply reply =
+        m_session.browser().command("POST", QStringLiteral("/actions"), QJsonObject{{"actions", QJsonArray{mouse}}});
+    if (!reply.error.empty())
+        ADD_FAILURE() << "click on " << what << ": " << reply.error;
 }
 
 void PageWindowDriver::click(std::u16string_view control)
 {
-    const std::string error = clickElement(element(control));
-    if (error.empty())
-        return;
-    // The one-column layout leaves out the controls that show nothing (the empty
-    // drawing, the image controls): there is nothing there to click.
-    if (!m_designedLayout &&
-        !run(QStringLiteral("return elementOf(arguments[0]).getClientRects().length > 0;"), {qs(control)}).toBool())
-        return;
-    ADD_FAILURE() << "click on " << golden::utf8(control) << ": " << error;
+    clickAt(QStringLiteral("var target = elementOf(arguments[0]);"), {qs(control)}, golden::utf8(control));
 }
 
 std::u16string PageWindowDriver::caption(std::u16string_view label)
@@ -269,15 +272,8 @@ int PageWindowDriver::selectedRow()
 
 void PageWindowDriver::selectRow(int row)
 {
-    // Scrolled into the list's view first, as a person scrolls to a row to click it.
-    const QJsonObject element =
-        run(QStringLiteral("var row = elementOf('List1').children[arguments[0]];"
-                           "if (row) row.scrollIntoView({block: 'nearest'}); return row || null;"),
-            {row})
-            .toObject();
-    const std::string error = clickElement(element);
-    if (!error.empty())
-        ADD_FAILURE() << "click on row " << row << ": " << error;
+    clickAt(QStringLiteral("var target = elementOf('List1').children[arguments[0]];"), {row},
+            "row " + std::to_string(row));
 }
 
 std::vector<std::u16string> PageWindowDriver::checkedOptions()

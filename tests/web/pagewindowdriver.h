@@ -6,7 +6,6 @@
 
 #include <QJsonObject>
 
-#include <map>
 #include <memory>
 
 namespace pemtos::page {
@@ -48,15 +47,13 @@ protected:
     explicit PageWindowDriver(const Viewport &viewport);
 
 private:
-    /// The WebDriver reference of the element of `control`, found once per page load.
-    QJsonObject element(std::u16string_view control);
-    /// Clicks `element` with the mouse in its middle; the WebDriver error, if any.
-    std::string clickElement(const QJsonObject &element);
+    /// Clicks with the mouse in the middle of the element that the script `find` sets
+    /// `target` to (from `arguments`); `what` names it in a failure.
+    void clickAt(const QString &find, const QJsonArray &arguments, const std::string &what);
 
     PageSession &m_session;
     bool m_designedLayout;
     std::u16string m_firstFocus; ///< the control focused when the page opened
-    std::map<std::u16string, QJsonObject, std::less<>> m_elements;
     std::unique_ptr<window::Controls> m_controls;
 };
 

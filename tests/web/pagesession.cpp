@@ -76,8 +76,7 @@ void PageSession::resize(const Viewport &viewport)
     m_viewport = viewport;
     const QJsonObject metrics{
         {"width", viewport.width}, {"height", viewport.height}, {"deviceScaleFactor", 1}, {"mobile", viewport.mobile}};
-    (void)m_browser->command("POST", QStringLiteral("/goog/cdp/execute"),
-                             QJsonObject{{"cmd", "Emulation.setDeviceMetricsOverride"}, {"params", metrics}});
+    (void)m_browser->devTools(QStringLiteral("Emulation.setDeviceMetricsOverride"), metrics);
 }
 
 PageSession &PageSession::current()

@@ -3,6 +3,8 @@
 
 #include "goldentext.h"
 
+#include <QJsonDocument>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -211,41 +213,58 @@ PageWindowDriver::~PageWindowDriver() = default;
 
 QJsonValue PageWindowDriver::run(const QString &body, const QJsonArray &arguments)
 {
-    const Reply reply = m_session.browser().script(QString::fromLatin1(kHelpers) + body, arguments);
-    if (!reply.error.empty())
-        ADD_FAILURE() << "in the page: " << reply.error;
-    return reply.value;
+    // Evaluated through the DevTools protocol: a third of the time of WebDriver's own
+    // script command, which matters over the thousands of reads of a run.
+    const QString call = QStringLiteral("(function () {%1\n%2\n}).apply(null, %3)")
+                             .arg(QString::fromLatin1(kHelpers), body,
+                                  QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
+    const Reply reply = m_session.browser().devTools(QStringLiteral("Runtime.evaluate"),
+                                                     QJsonObject{{"expression", call}, {"returnByValue", true}});
+    const QJsonObject answer = reply.value.toObject();
+    if (!reply.error.empty() || answer.contains("exceptionDetails")) {
+        ADD_FAILURE() << "in the page: " << reply.error
+                      << answer.value("exceptionDetails")
+                             .toObject()
+                             .value("exception")
+                             .toObject()
+                             .value("description")
+                             .toString()
+                             .toStdString();
+        return {};
+    }
+    return answer.value("result").toObject().value("value");
 }
 
 void PageWindowDriver::clickAt(const QString &find, const QJsonArray &arguments, const std::string &what)
 {
     // Scrolled into view first, as a person scrolls to what they tap; `find` gives
-    // false for no such element and null for one the layout does not show.
+    // no element for none and null for one the layout does not show.
     const QJsonValue target = run(find + QStringLiteral(R"js(
 if (target === null || target === undefined) return false;
 if (target.getClientRects().length === 0) return null;
 target.scrollIntoView({block: 'nearest'});
-return target;)js"),
+var r = target.getBoundingClientRect();
+return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];)js"),
                                   arguments);
     if (target.isNull() && !m_designedLayout)
         return; // the one-column layout leaves out what shows nothing: nothing to click there
-    if (!target.isObject()) {
+    if (!target.isArray()) {
         ADD_FAILURE() << "nothing to click for " << what;
         return;
     }
-    // The mouse in the middle of the element: for an option button, its circle.
-    const QJsonObject mouse{
-        {"type", "pointer"},
-        {"id", "mouse"},
-        {"parameters", QJsonObject{{"pointerType", "mouse"}}},
-        {"actions",
-         QJsonArray{QJsonObject{{"type", "pointerMove"}, {"duration", 0}, {"origin", target}, {"x", 0}, {"y", 0}},
-                    QJsonObject{{"type", "pointerDown"}, {"button", 0}},
-                    QJsonObject{{"type", "pointerUp"}, {"button", 0}}}}};
-    const Reply reply =
-        m_session.browser().command("POST", QStringLiteral("/actions"), QJsonObject{{"actions", QJsonArray{mouse}}});
-    if (!reply.error.empty())
-        ADD_FAILURE() << "click on " << what << ": " << reply.error;
+    // The mouse pressed and released in the middle of the element (for an option
+    // button, its circle): the browser's own input, as WebDriver's pointer actions send
+    // it, at a quarter of their time.
+    for (const char *type : {"mousePressed", "mouseReleased"}) {
+        const Reply reply = m_session.browser().devTools(QStringLiteral("Input.dispatchMouseEvent"),
+                                                         QJsonObject{{"type", type},
+                                                                     {"x", target.toArray().at(0)},
+                                                                     {"y", target.toArray().at(1)},
+                                                                     {"button", "left"},
+                                                                     {"clickCount", 1}});
+        if (!reply.error.empty())
+            ADD_FAILURE() << "click on " << what << ": " << reply.error;
+    }
 }
 
 void PageWindowDriver::click(std::u16string_view control)

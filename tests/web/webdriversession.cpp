@@ -77,9 +77,9 @@ Reply WebDriverSession::command(const char *method, const QString &path, const Q
     return send(method, "/session/" + m_id + path, body);
 }
 
-Reply WebDriverSession::script(const QString &script, const QJsonArray &arguments)
+Reply WebDriverSession::devTools(const QString &name, const QJsonObject &parameters)
 {
-    return command("POST", QStringLiteral("/execute/sync"), QJsonObject{{"script", script}, {"args", arguments}});
+    return command("POST", QStringLiteral("/goog/cdp/execute"), QJsonObject{{"cmd", name}, {"params", parameters}});
 }
 
 Reply WebDriverSession::send(const char *method, const QString &path, const QJsonObject &body)

@@ -34,8 +34,10 @@ public:
 
     /// Sends `method` to the session's `path` ("/url", "/execute/sync" ...) with `body`.
     Reply command(const char *method, const QString &path, const QJsonObject &body = {});
-    /// Runs `script` as a function body in the page with `arguments`; its return value.
-    Reply script(const QString &script, const QJsonArray &arguments = {});
+
+    /// Sends the DevTools protocol command `name` with `parameters` to the page, through
+    /// chromedriver's own connection to it.
+    Reply devTools(const QString &name, const QJsonObject &parameters);
 
 private:
     Reply send(const char *method, const QString &path, const QJsonObject &body);

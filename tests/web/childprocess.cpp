@@ -11,8 +11,6 @@
 #include <thread>
 #include <unistd.h>
 
-extern char **environ; // NOLINT(readability-redundant-declaration): POSIX declares it only for posix_spawn's use
-
 namespace pemtos::page {
 namespace {
 
@@ -30,6 +28,7 @@ sockaddr_in loopback(int port)
 ChildProcess::ChildProcess(const std::vector<std::string> &arguments)
 {
     std::vector<char *> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str())); // NOLINT(cppcoreguidelines-pro-type-const-cast)
     argv.push_back(nullptr);

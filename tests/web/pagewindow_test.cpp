@@ -16,8 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,9 +43,9 @@ double luminance(behaviour::Colour colour)
 
 std::string hex(behaviour::Colour colour)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%06X", colour);
-    return text;
+    std::ostringstream text;
+    text << std::uppercase << std::hex << std::setw(6) << std::setfill('0') << colour;
+    return text.str();
 }
 
 // The golden window, as the page differs from it on purpose: the teal of the title and

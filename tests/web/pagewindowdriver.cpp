@@ -54,7 +54,7 @@ std::u16string u16(const QJsonValue &value)
 std::vector<std::u16string> texts(const QJsonValue &value)
 {
     std::vector<std::u16string> out;
-    for (const QJsonValue &text : value.toArray())
+    for (const auto &text : value.toArray())
         out.push_back(u16(text));
     return out;
 }
@@ -205,8 +205,8 @@ new MutationObserver(function () {
     // starts with Tab, which the one-column layout leads to the first tree form. The
     // desktop window opens with that focus, so the page is met where that Tab leaves it.
     if (!m_designedLayout)
-        press(behaviour::Key::Tab);
-    m_firstFocus = focused();
+        PageWindowDriver::press(behaviour::Key::Tab);
+    m_firstFocus = PageWindowDriver::focused();
 }
 
 PageWindowDriver::~PageWindowDriver() = default;
@@ -431,7 +431,7 @@ return describe(elementOf('Form1'));)js"),
                                     {qs(m_firstFocus)})
                                     .toArray();
     std::vector<BuiltControl> built;
-    for (const QJsonValue &value : controls) {
+    for (const auto &value : controls) {
         const QJsonObject control = value.toObject();
         BuiltControl one;
         one.controlClass = control.value("cls").toString().toStdString();

@@ -11,9 +11,10 @@
 namespace pemtos::page {
 
 /// The page in headless Chromium, reloaded for each test and driven as its user
-/// would: WebDriver's clicks and key presses are the browser's own trusted input, so
-/// the page's Tab, arrow and Enter handling is what runs. What the page shows is read
-/// from its elements; the control operations run in the page's module.
+/// would: the mouse clicks (sent through the DevTools protocol) and WebDriver's key
+/// presses are the browser's own trusted input, so the page's Tab, arrow and Enter
+/// handling is what runs. What the page shows is read from its elements; the control
+/// operations run in the page's module.
 class PageWindowDriver : public behaviour::WindowDriver {
 public:
     ~PageWindowDriver() override;

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -23,24 +23,30 @@ sockaddr_in loopback(int port)
     return address;
 }
 
-} // namespace
-
-ChildProcess::ChildProcess(const std::vector<std::string> &arguments)
+/// Starts the program, its output going nowhere; its process id, -1 when it could not.
+pid_t start(const std::vector<std::string> &arguments)
 {
     std::vector<char *> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str())); // NOLINT(cppcoreguidelines-pro-type-const-cast)
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions{};
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    if (posix_spawn(&m_pid, argv.front(), &actions, nullptr, argv.data(), environ) != 0)
-        m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    // Ended with the tests, even when they are killed (a timeout), so that no server
+    // or browser outlives them.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);              // NOLINT(cppcoreguidelines-pro-type-vararg)
+    const int nowhere = open("/dev/null", O_RDWR); // NOLINT(cppcoreguidelines-pro-type-vararg)
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        dup2(nowhere, stream);
+    execv(argv.front(), argv.data());
+    _exit(127);
 }
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string> &arguments) : m_pid(start(arguments)) {}
 
 ChildProcess::~ChildProcess()
 {

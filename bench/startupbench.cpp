@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Starts a program and its references in turn, many times, and reports for each the
 // median time from process start to its first painted frame and the median peak
-// resident memory, with the ratios program/reference.
+// resident memory, with the ratios program/reference and between the references.
 //
 //   pemtos_startup_bench RUNS PROGRAM REFERENCE [REFERENCE...] [-- WRAPPER...]
 //
@@ -181,17 +181,23 @@ int main(int argc, char *argv[])
                   << std::setprecision(1) << std::setw(15) << median(times[which]) << std::setprecision(0)
                   << std::setw(15) << median(peaks[which]) << '\n';
     }
-    // Each run's program start against the reference's start of the same run.
-    for (std::size_t which = 1; which < count; ++which) {
+    // Each run's program start against the reference's start of the same run; then
+    // each reference against each later one, paired the same way.
+    const auto printRatio = [&](std::size_t first, std::size_t second, const std::string &label) {
         std::vector<double> timeRatios;
         std::vector<double> peakRatios;
-        for (std::size_t run = 0; run < times[0].size(); ++run) {
-            timeRatios.push_back(times[0][run] / times[which][run]);
-            peakRatios.push_back(static_cast<double>(peaks[0][run]) / static_cast<double>(peaks[which][run]));
+        for (std::size_t run = 0; run < times[first].size(); ++run) {
+            timeRatios.push_back(times[first][run] / times[second][run]);
+            peakRatios.push_back(static_cast<double>(peaks[first][run]) / static_cast<double>(peaks[second][run]));
         }
-        std::cout << std::left << std::setw(40) << "ratio program/" + baseName(programs[which]) << std::right
-                  << std::setprecision(3) << std::setw(15) << median(timeRatios) << std::setw(15) << median(peakRatios)
-                  << '\n';
+        std::cout << std::left << std::setw(40) << "ratio " + label << std::right << std::setprecision(3)
+                  << std::setw(15) << median(timeRatios) << std::setw(15) << median(peakRatios) << '\n';
+    };
+    for (std::size_t which = 1; which < count; ++which)
+        printRatio(0, which, "program/" + baseName(programs[which]));
+    for (std::size_t first = 1; first < count; ++first) {
+        for (std::size_t second = first + 1; second < count; ++second)
+            printRatio(first, second, baseName(programs[first]) + "/" + baseName(programs[second]));
     }
     std::cout << "(" << runs << " runs, each starting every program once in turn; ratios are medians of the runs' "
               << "paired ratios)\n";

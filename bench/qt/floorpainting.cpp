@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "floorpainting.h"
+
+#include "qt/application.h"
+#include "qt/bitmapfile.h"
+#include "qt/conversions.h"
+#include "qt/fonts.h"
+#include "window/illustrations.h"
+#include "window/layout.h"
+#include "window/stacking.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+
+static void initFloorArtResources()
+{
+    Q_INIT_RESOURCE(floorart);
+}
+
+namespace pemtos::bench {
+namespace {
+
+using qt::toQColor;
+using qt::toQString;
+
+QRect windowRect(const window::LayoutEntry &entry)
+{
+    const window::Rect rect = window::toPixels(window::windowRectTwips(entry));
+    return {rect.left, rect.top, rect.width, rect.height};
+}
+
+QImage drawingFor(std::u16string_view picture)
+{
+    const window::Illustration *art = window::findIllustration(picture);
+    if (art == nullptr)
+        return {};
+    // Read where the resource lies, as the program does.
+    return qt::readBitmap(
+        QStringLiteral(":/floorart/%1.bmp").arg(QString::fromUtf8(art->file.data(), qsizetype(art->file.size()))));
+}
+
+} // namespace
+
+QFont floorFont(const window::FontEntry *entry)
+{
+    QFont font = qt::fontFor(entry);
+    font.setFamilies({font.families().constFirst()});
+    return font;
+}
+
+QPalette floorPalette()
+{
+    QPalette palette = qt::classicPalette();
+    const window::LayoutEntry &form = window::layout().front();
+    if (form.backColour)
+        palette.setColor(QPalette::Window, toQColor(*form.backColour));
+    return palette;
+}
+
+FloorPainting::FloorPainting(const QStyle &style, const QPalette &palette) : m_style(&style), m_palette(palette)
+{
+    initFloorArtResources();
+}
+
+void FloorPainting::add(const window::LayoutEntry &entry)
+{
+    const QRect box = windowRect(entry);
+    const QFont font = floorFont(entry.font);
+    const QString caption = toQString(entry.caption);
+    const QColor text = entry.foreColour ? toQColor(*entry.foreColour) : m_palette.color(QPalette::WindowText);
+    switch (entry.controlClass) {
+    case window::ControlClass::Frame: {
+        QStyleOptionGroupBox option;
+        option.rect = QRect(QPoint(), box.size()); // the style measures from the frame's corner
+        option.text = caption;
+        option.fontMetrics = QFontMetrics(font);
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        option.lineWidth = 1;
+        option.textAlignment = Qt::AlignLeft;
+        const QRect label = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel);
+        m_frames.append(
+            m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame).translated(box.topLeft()));
+        m_texts.append({label.translated(box.topLeft()), Qt::TextShowMnemonic | Qt::AlignHCenter | Qt::AlignLeft, font,
+                        m_palette.color(QPalette::Text), caption, box});
+        break;
+    }
+    case window::ControlClass::CommandButton: {
+        QStyleOptionButton option;
+        option.rect = box;
+        if (entry.name == window::kDefaultButton)
+            option.features = QStyleOptionButton::DefaultButton | QStyleOptionButton::AutoDefaultButton;
+        m_boxes.append(box.adjusted(0, 0, -1, -1));
+        m_texts.append({m_style->subElementRect(QStyle::SE_PushButtonContents, &option),
+                        Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, font,
+                        m_palette.color(QPalette::ButtonText), caption, box});
+        break;
+    }
+    case window::ControlClass::OptionButton: {
+        QStyleOptionButton option;
+        option.rect = box;
+        m_circles.append(m_style->subElementRect(QStyle::SE_RadioButtonIndicator, &option));
+        m_texts.append({m_style->subElementRect(QStyle::SE_RadioButtonContents, &option),
+                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, font, text, caption,
+                        box});
+        break;
+    }
+    case window::ControlClass::Label:
+        if (!caption.isEmpty())
+            m_texts.append({box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, font, text, caption, box});
+        break;
+    case window::ControlClass::ListBox: {
+        m_boxes.append(box.adjusted(0, 0, -1, -1));
+        const int frame = m_style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const int bar = m_style->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QRect viewport = box.adjusted(frame, frame, -frame - bar, -frame);
+        m_fills.append({viewport, m_palette.color(QPalette::Base)});
+        m_boxes.append(QRect(viewport.right() + 1, viewport.top(), bar, viewport.height()).adjusted(0, 0, -1, -1));
+        const int margin = m_style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        const int rowHeight = QFontMetrics(font).height();
+        int top = viewport.top();
+        // Only the rows that show.
+        for (std::u16string_view row : window::initialRows(entry)) {
+            if (top > viewport.bottom())
+                break;
+            m_texts.append({QRect(viewport.left() + margin, top, viewport.width() - 2 * margin, rowHeight),
+                            Qt::AlignLeft | Qt::AlignVCenter, font, m_palette.color(QPalette::Text), toQString(row),
+                            viewport});
+            top += rowHeight;
+        }
+        break;
+    }
+    case window::ControlClass::PictureBox: {
+        m_boxes.append(box.adjusted(0, 0, -1, -1));
+        const QImage image = drawingFor(entry.name);
+        if (!image.isNull())
+            m_drawings.append({box.adjusted(2, 2, -2, -2), image});
+        break;
+    }
+    case window::ControlClass::Image:
+    case window::ControlClass::Form:
+        break;
+    }
+}
+
+void FloorPainting::paint(QPainter &painter) const
+{
+    painter.setPen(m_palette.color(QPalette::Dark));
+    for (const QRect &frame : m_frames)
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    for (const Fill &fill : m_fills)
+        painter.fillRect(fill.rect, fill.colour);
+    for (const QRect &box : m_boxes)
+        painter.drawRect(box);
+    for (const QRect &circle : m_circles)
+        painter.drawEllipse(circle.adjusted(0, 0, -1, -1));
+    for (const Text &text : m_texts) {
+        painter.setFont(text.font);
+        painter.setPen(text.colour);
+        // Each text is cut off at its control, as a widget's painting is.
+        painter.setClipRect(text.clip);
+        painter.drawText(text.rect, text.flags, text.text);
+    }
+    painter.setClipping(false);
+    for (const Drawing &drawing : m_drawings)
+        painter.drawImage(drawing.box.topLeft(), drawing.image,
+                          QRect(QPoint(), drawing.box.size()).intersected(drawing.image.rect()));
+}
+
+} // namespace pemtos::bench

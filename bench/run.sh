@@ -11,7 +11,11 @@
 #
 # The program is held to the content floor (contentfloor_firstpaint: one widget that
 # draws the same first frame's texts, faces and drawings, with plain chrome), and the
-# one-label window (baseline_firstpaint) is kept as a second reference. Reported:
+# one-label window (baseline_firstpaint) is kept as a second reference. Between them
+# stand the widget floors: the content floor's painting with real widgets only for
+# the controls the keyboard, the focus and screen readers work through
+# (widgetfloor_firstpaint), and with the picture boxes as widgets too
+# (widgetfloor_pictures_firstpaint). Reported:
 # the median time from process start to the first painted frame and the median peak
 # resident memory, with the medians of the runs' paired ratios, offscreen and under
 # Xvfb, and for pemtos.exe under Wine in Xvfb against its own content floor
@@ -20,7 +24,8 @@
 # controls that must be windows) and the one-label window, with the requests each
 # makes to the Wine server (bench/win32/serverrequests.sh);
 # the instructions to the first frame under callgrind, against the budget in
-# bench/firstpaint.budget (a count more than 1 % over it is called out); the
+# bench/firstpaint.budget (a count more than 1 % over it is called out); the Qt
+# program and the widget floors against the content floor and each other; the
 # binaries' sizes; the lookup micro-benchmarks; and last the ratios against the
 # content floor.
 set -euo pipefail
@@ -40,6 +45,9 @@ budget_file=bench/firstpaint.budget
 program=$build/bench/pemtos_firstpaint
 floor=$build/bench/contentfloor_firstpaint
 baseline=$build/bench/baseline_firstpaint
+widget_floor=$build/bench/widgetfloor_firstpaint
+widget_floor_pictures=$build/bench/widgetfloor_pictures_firstpaint
+qt_programs=("$program" "$widget_floor_pictures" "$widget_floor" "$floor" "$baseline")
 results=$(mktemp -d)
 
 # A display of our own for each measurement under X: -displayfd picks a free number,
@@ -73,10 +81,18 @@ stop_xvfb() {
 }
 trap 'stop_xvfb; rm -rf "$results"' EXIT
 
-# The median paired ratio of time ($2 = 2) or peak memory ($2 = 3) against
-# contentfloor_firstpaint in the launcher's output $1.
+# The median paired ratio $2 (such as "program/contentfloor_firstpaint") of time
+# ($3 = 1) or peak memory ($3 = 2) in the launcher's output $1.
+paired_ratio() {
+    awk -v label="$2" -v column="$3" '$1 == "ratio" && $2 == label { print $(column + 2) }' "$1"
+}
+# The same for the program against contentfloor_firstpaint.
 floor_ratio() {
-    awk -v column="$2" '$1 == "ratio" && $2 == "program/contentfloor_firstpaint" { print $(column + 2) }' "$1"
+    paired_ratio "$1" program/contentfloor_firstpaint "$2"
+}
+# The ratio of the instructions counted for the programs named $1 and $2.
+instruction_ratio_of() {
+    awk -v a="$(cat "$results/instructions.$1")" -v b="$(cat "$results/instructions.$2")" 'BEGIN { printf "%.3f", a / b }'
 }
 # Marks a ratio against the target of 1.05.
 verdict() {
@@ -89,27 +105,27 @@ echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 say "Qt, offscreen: start to first frame and peak memory ($runs runs)"
-QT_QPA_PLATFORM=offscreen "$launcher" "$runs" "$program" "$floor" "$baseline" | tee "$results/offscreen"
+QT_QPA_PLATFORM=offscreen "$launcher" "$runs" "${qt_programs[@]}" | tee "$results/offscreen"
 
 say "Qt, under Xvfb (xcb): start to first frame and peak memory ($runs runs)"
 start_xvfb
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$launcher" "$runs" "$program" "$floor" "$baseline" | tee "$results/xvfb"
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$launcher" "$runs" "${qt_programs[@]}" | tee "$results/xvfb"
 stop_xvfb
 
 say "Qt, offscreen: instructions from start to first frame (valgrind --tool=callgrind)"
-for binary in "$program" "$floor" "$baseline"; do
+for binary in "${qt_programs[@]}"; do
     # A fixed hash seed keeps the count the same from run to run.
     count=$(QT_QPA_PLATFORM=offscreen QT_HASH_SEED=0 valgrind --tool=callgrind --callgrind-out-file=/dev/null \
         "$binary" 2>&1 >/dev/null | sed -n 's/.*Collected : //p')
-    printf '%-26s %14s\n' "${binary##*/}" "$count"
+    printf '%-32s %14s\n' "${binary##*/}" "$count"
     echo "$count" >"$results/instructions.${binary##*/}"
 done
 instructions=$(cat "$results/instructions.pemtos_firstpaint")
 floor_instructions=$(cat "$results/instructions.contentfloor_firstpaint")
 baseline_instructions=$(cat "$results/instructions.baseline_firstpaint")
 instruction_ratio=$(awk -v a="$instructions" -v b="$floor_instructions" 'BEGIN { printf "%.3f", a / b }')
-printf '%-26s %14s\n' "ratio program/floor" "$instruction_ratio"
-printf '%-26s %14s\n' "ratio program/baseline" \
+printf '%-32s %14s\n' "ratio program/floor" "$instruction_ratio"
+printf '%-32s %14s\n' "ratio program/baseline" \
     "$(awk -v a="$instructions" -v b="$baseline_instructions" 'BEGIN { printf "%.3f", a / b }')"
 budget=$(awk '$1 == "pemtos_firstpaint" { print $2 }' "$budget_file")
 echo
@@ -119,6 +135,20 @@ awk -v count="$instructions" -v budget="$budget" 'BEGIN {
     if (over > 1) printf "OVER BUDGET by %.2f %% (more than 1 %%): find what start-up does anew\n", over
     else printf "within budget (%+.2f %%)\n", over
 }'
+
+say "Qt: the program and the widget floors against the content floor"
+# What keeping the controls as widgets costs: the widget floors paint what the
+# content floor paints, with real widgets for the controls that must be widgets.
+printf '%-56s %12s %9s %9s %9s %9s\n' "" "instructions" "time" "time" "peak" "peak"
+printf '%-56s %12s %9s %9s %9s %9s\n' "" "(callgrind)" "offscr." "Xvfb" "offscr." "Xvfb"
+for pair in widgetfloor_firstpaint/contentfloor_firstpaint widgetfloor_pictures_firstpaint/contentfloor_firstpaint \
+    program/contentfloor_firstpaint program/widgetfloor_pictures_firstpaint program/widgetfloor_firstpaint; do
+    first=${pair%/*}
+    [ "$first" = program ] && first=pemtos_firstpaint
+    printf '%-56s %12s %9s %9s %9s %9s\n' "${first}/${pair#*/}" "$(instruction_ratio_of "$first" "${pair#*/}")" \
+        "$(paired_ratio "$results/offscreen" "$pair" 1)" "$(paired_ratio "$results/xvfb" "$pair" 1)" \
+        "$(paired_ratio "$results/offscreen" "$pair" 2)" "$(paired_ratio "$results/xvfb" "$pair" 2)"
+done
 
 say "Sizes in bytes"
 stripped=$(mktemp)

@@ -26,12 +26,6 @@ namespace {
 using qt::toQColor;
 using qt::toQString;
 
-QRect windowRect(const window::LayoutEntry &entry)
-{
-    const window::Rect rect = window::toPixels(window::windowRectTwips(entry));
-    return {rect.left, rect.top, rect.width, rect.height};
-}
-
 QImage drawingFor(std::u16string_view picture)
 {
     const window::Illustration *art = window::findIllustration(picture);
@@ -43,6 +37,12 @@ QImage drawingFor(std::u16string_view picture)
 }
 
 } // namespace
+
+QRect floorRect(const window::LayoutEntry &entry)
+{
+    const window::Rect rect = window::toPixels(window::windowRectTwips(entry));
+    return {rect.left, rect.top, rect.width, rect.height};
+}
 
 QFont floorFont(const window::FontEntry *entry)
 {
@@ -67,7 +67,7 @@ FloorPainting::FloorPainting(const QStyle &style, const QPalette &palette) : m_s
 
 void FloorPainting::add(const window::LayoutEntry &entry)
 {
-    const QRect box = windowRect(entry);
+    const QRect box = floorRect(entry);
     const QFont font = floorFont(entry.font);
     const QString caption = toQString(entry.caption);
     const QColor text = entry.foreColour ? toQColor(*entry.foreColour) : m_palette.color(QPalette::WindowText);

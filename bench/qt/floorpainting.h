@@ -21,6 +21,9 @@ namespace pemtos::bench {
 /// one face its chain resolves to here.
 QFont floorFont(const window::FontEntry *entry);
 
+/// `entry`'s rectangle in the window, in device-independent pixels.
+QRect floorRect(const window::LayoutEntry &entry);
+
 /// The program's palette, with the window's own background.
 QPalette floorPalette();
 

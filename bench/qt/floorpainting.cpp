@@ -15,6 +15,8 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
+#include <utility>
+
 static void initFloorArtResources()
 {
     Q_INIT_RESOURCE(floorart);
@@ -60,7 +62,7 @@ QPalette floorPalette()
     return palette;
 }
 
-FloorPainting::FloorPainting(const QStyle &style, const QPalette &palette) : m_style(&style), m_palette(palette)
+FloorPainting::FloorPainting(const QStyle &style, QPalette palette) : m_style(&style), m_palette(std::move(palette))
 {
     initFloorArtResources();
 }

@@ -33,7 +33,7 @@ QPalette floorPalette();
 /// it is in the window's coordinates.
 class FloorPainting final {
 public:
-    FloorPainting(const QStyle &style, const QPalette &palette);
+    FloorPainting(const QStyle &style, QPalette palette);
 
     /// Adds what the control `entry` shows.
     void add(const window::LayoutEntry &entry);

@@ -21,26 +21,6 @@ namespace {
 
 using window::ControlClass;
 
-bool isWidget(const window::LayoutEntry &entry, WidgetFloor::PictureBoxes pictureBoxes)
-{
-    switch (entry.controlClass) {
-    case ControlClass::OptionButton:
-    case ControlClass::CommandButton:
-    case ControlClass::ListBox:
-        return true;
-    case ControlClass::Label:
-        // The two labels the commands write to, which screen readers follow.
-        return entry.name == u"Label2" || entry.name == u"Label3";
-    case ControlClass::PictureBox:
-        return pictureBoxes == WidgetFloor::PictureBoxes::Widgets;
-    case ControlClass::Form:
-    case ControlClass::Frame:
-    case ControlClass::Image:
-        break;
-    }
-    return false;
-}
-
 } // namespace
 
 WidgetFloor::WidgetFloor(PictureBoxes pictureBoxes) : m_palette(floorPalette()), m_painting(*style(), m_palette)
@@ -57,7 +37,7 @@ WidgetFloor::WidgetFloor(PictureBoxes pictureBoxes) : m_palette(floorPalette()),
         if (entry.controlClass == ControlClass::Form) {
             setWindowTitle(qt::toQString(entry.caption));
             setFixedSize(window::twipsToPixels(entry.width), window::twipsToPixels(entry.height));
-        } else if (isWidget(entry, pictureBoxes)) {
+        } else if (mustBeControl(entry, pictureBoxes)) {
             // Made from the bottom of the stack up, so each is stacked as designed.
             widgets[row] = createControl(entry);
         } else {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "floorpainting.h"
+#include "floorwindows.h"
 
 #include <QWidget>
 
@@ -20,9 +21,7 @@ namespace pemtos::bench {
 /// is handled.
 class WidgetFloor final : public QWidget {
 public:
-    /// Whether the picture boxes are widgets of their own or painted by the window.
-    enum class PictureBoxes : bool { Painted, Widgets };
-
+    /// `pictureBoxes`: whether the picture boxes are widgets of their own or painted by the window.
     explicit WidgetFloor(PictureBoxes pictureBoxes);
 
 protected:

@@ -11,9 +11,8 @@
 
 int main(int argc, char *argv[])
 {
-    constexpr auto kPictureBoxes = PEMTOS_FLOOR_PICTURE_WIDGETS != 0
-                                       ? pemtos::bench::WidgetFloor::PictureBoxes::Widgets
-                                       : pemtos::bench::WidgetFloor::PictureBoxes::Painted;
+    constexpr auto kPictureBoxes = PEMTOS_FLOOR_PICTURE_WIDGETS != 0 ? pemtos::bench::PictureBoxes::Controls
+                                                                     : pemtos::bench::PictureBoxes::Painted;
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     pemtos::bench::WidgetFloor window(kPictureBoxes);

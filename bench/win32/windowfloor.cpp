@@ -9,6 +9,7 @@
 // content floor is what those child windows cost.
 #include "firstpaintloop.h"
 #include "floorpainting.h"
+#include "floorwindows.h"
 #include "win32/brushcache.h"
 #include "win32/controlfactory.h"
 #include "win32/fontcache.h"
@@ -34,7 +35,8 @@ using pemtos::window::LayoutEntry;
 // Set by the build: whether the picture boxes are windows of their own or are
 // painted by the window like the labels (a windowless Tab stop); and whether the
 // windows are only system-DPI-aware instead of per-monitor-aware as pemtos.exe's are.
-constexpr bool kPictureBoxesAreWindows = PEMTOS_FLOOR_PICTURE_WINDOWS != 0;
+constexpr auto kPictureBoxes =
+    PEMTOS_FLOOR_PICTURE_WINDOWS != 0 ? pemtos::bench::PictureBoxes::Controls : pemtos::bench::PictureBoxes::Painted;
 constexpr bool kSystemDpiAware = PEMTOS_FLOOR_SYSTEM_DPI != 0;
 constexpr int kFirstControlId = 1000;
 constexpr int kDpi = 96;
@@ -49,26 +51,6 @@ struct Floor {
 };
 // What the window procedures draw from, set up once before the first window.
 Floor g_floor; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
-
-bool mustBeWindow(const LayoutEntry &entry)
-{
-    switch (entry.controlClass) {
-    case ControlClass::OptionButton:
-    case ControlClass::CommandButton:
-    case ControlClass::ListBox:
-        return true;
-    case ControlClass::Label:
-        // The two labels the commands write to.
-        return entry.name == u"Label2" || entry.name == u"Label3";
-    case ControlClass::PictureBox:
-        return kPictureBoxesAreWindows;
-    case ControlClass::Form:
-    case ControlClass::Frame:
-    case ControlClass::Image:
-        break;
-    }
-    return false;
-}
 
 LRESULT CALLBACK pictureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -195,7 +177,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     g_floor.fonts = &fonts;
     g_floor.brushes = &brushes;
     for (const LayoutEntry &entry : g_floor.layout)
-        g_floor.isWindow.push_back(mustBeWindow(entry));
+        g_floor.isWindow.push_back(pemtos::bench::mustBeControl(entry, kPictureBoxes));
 
     const LayoutEntry &form = g_floor.layout.front();
     WNDCLASSW windowClass{};
@@ -205,7 +187,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     windowClass.hbrBackground = brushes.brush(form.backColour.value_or(pemtos::win32::kButtonFace));
     windowClass.lpszClassName = L"PemtosWindowFloor";
     RegisterClassW(&windowClass);
-    if (kPictureBoxesAreWindows) {
+    if (kPictureBoxes == pemtos::bench::PictureBoxes::Controls) {
         windowClass.lpfnWndProc = &pictureProc;
         windowClass.hbrBackground = brushes.brush(pemtos::win32::kButtonFace);
         windowClass.lpszClassName = kPictureClass;

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "pagesession.h"
 
-#include <cstdlib>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <sys/prctl.h>
+
+#include <csignal>
 #include <filesystem>
-#include <vector>
 
 namespace pemtos::page {
 namespace {
@@ -12,6 +18,47 @@ constexpr const char *kPython = "/usr/bin/python3";
 constexpr const char *kChromium = "/usr/bin/chromium";
 constexpr const char *kChromeDriver = "/usr/bin/chromedriver";
 constexpr std::chrono::seconds kStartTimeout{20};
+
+/// Starts `program` with `arguments`, its output going nowhere. It ends with the tests
+/// even when they are killed (a timeout), so that no server or browser outlives them.
+void startQuietly(QProcess &process, const char *program, const QStringList &arguments)
+{
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setChildProcessModifier(
+        [] { prctl(PR_SET_PDEATHSIG, SIGTERM); }); // NOLINT(cppcoreguidelines-pro-type-vararg)
+    process.start(QString::fromLatin1(program), arguments);
+}
+
+/// Stops a program started by startQuietly.
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    process.waitForFinished();
+}
+
+/// A loopback port that nothing listens on now.
+int freeLoopbackPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+}
+
+/// Waits until something accepts connections on loopback port `port`.
+bool waitForPort(int port)
+{
+    const auto until = std::chrono::steady_clock::now() + kStartTimeout;
+    do {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+        if (socket.waitForConnected())
+            return true;
+        QThread::msleep(20);
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
 
 PageSession *g_current = nullptr; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): one per run
 
@@ -30,27 +77,24 @@ PageSession::PageSession(const std::string &site)
         return;
     }
     const int serverPort = freeLoopbackPort();
-    m_server = std::make_unique<ChildProcess>(std::vector<std::string>{
-        kPython, "-m", "http.server", std::to_string(serverPort), "--bind", "127.0.0.1", "--directory", site});
+    startQuietly(m_server, kPython,
+                 {"-m", "http.server", QString::number(serverPort), "--bind", "127.0.0.1", "--directory",
+                  QString::fromStdString(site)});
     const int driverPort = freeLoopbackPort();
-    m_driver =
-        std::make_unique<ChildProcess>(std::vector<std::string>{kChromeDriver, "--port=" + std::to_string(driverPort)});
-    if (!waitForPort(serverPort, kStartTimeout) || !waitForPort(driverPort, kStartTimeout)) {
+    startQuietly(m_driver, kChromeDriver, {"--port=" + QString::number(driverPort)});
+    if (!waitForPort(serverPort) || !waitForPort(driverPort)) {
         m_problem = "the site's server or chromedriver did not start";
         return;
     }
     m_url = QStringLiteral("http://127.0.0.1:%1/").arg(serverPort);
 
-    std::string profile = (std::filesystem::temp_directory_path() / "pemtos-chromium-XXXXXX").string();
-    if (mkdtemp(profile.data()) != nullptr)
-        m_profile = profile;
     QJsonArray arguments;
     for (const char *flag :
          {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
           "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage",
           "--hide-scrollbars", "--force-device-scale-factor=1", "--window-size=1280,800", "--lang=ja"})
         arguments.append(QString::fromLatin1(flag));
-    arguments.append(QString::fromStdString("--user-data-dir=" + m_profile));
+    arguments.append("--user-data-dir=" + m_profile.path());
     m_browser = std::make_unique<WebDriverSession>(
         driverPort, QJsonObject{{"browserName", "chrome"},
                                 {"goog:chromeOptions", QJsonObject{{"binary", kChromium}, {"args", arguments}}}});
@@ -61,12 +105,8 @@ PageSession::PageSession(const std::string &site)
 PageSession::~PageSession()
 {
     m_browser.reset();
-    m_driver.reset();
-    m_server.reset();
-    if (!m_profile.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_profile, ignored);
-    }
+    stop(m_driver);
+    stop(m_server);
 }
 
 void PageSession::resize(const Viewport &viewport)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "childprocess.h"
 #include "webdriversession.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -44,9 +46,9 @@ public:
     static void setCurrent(PageSession *session);
 
 private:
-    std::string m_profile;
-    std::unique_ptr<ChildProcess> m_server;
-    std::unique_ptr<ChildProcess> m_driver;
+    QTemporaryDir m_profile;
+    QProcess m_server;
+    QProcess m_driver;
     std::unique_ptr<WebDriverSession> m_browser;
     QString m_url;
     Viewport m_viewport;

@@ -10,9 +10,10 @@
 #include "pagewindowdriver.h"
 #include "windowbehaviour.h"
 
-#include <gtest/gtest.h>
-
+#include <QCoreApplication>
 #include <QJsonArray>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -100,6 +101,8 @@ TEST(WidePageWindow, IsTheGoldenWindowWithReadableTealAndEmptyControlsHidden)
 int main(int argc, char **argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // For the browser's and the site's processes and the sockets to the browser.
+    const QCoreApplication application(argc, argv);
     if (argc != 2) {
         std::cerr << "usage: " << argv[0] << " SITE [GoogleTest arguments]\n";
         return 2;

@@ -3,10 +3,10 @@
 
 #include "qt/conversions.h"
 #include "qt/fonts.h"
+#include "qt/listbox.h"
 #include "window/layout.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QRadioButton>
 
@@ -71,7 +71,7 @@ window::Status QtControls::setCaption(std::u16string_view label, std::u16string_
 
 window::Status QtControls::clear(std::u16string_view list)
 {
-    auto *widget = widgetFor<QListWidget>(list);
+    auto *widget = widgetFor<ListBox>(list);
     if (widget == nullptr)
         return failure(window::Operation::Clear, list);
     widget->clear();
@@ -80,7 +80,7 @@ window::Status QtControls::clear(std::u16string_view list)
 
 window::Status QtControls::addItem(std::u16string_view list, std::u16string_view text)
 {
-    auto *widget = widgetFor<QListWidget>(list);
+    auto *widget = widgetFor<ListBox>(list);
     // The index of a row must stay readable as a 16-bit index.
     if (widget == nullptr || widget->count() >= std::numeric_limits<std::int16_t>::max())
         return failure(window::Operation::AddItem, list);
@@ -94,23 +94,20 @@ window::Status QtControls::addItem(std::u16string_view list, std::u16string_view
 
 window::Outcome<std::int16_t> QtControls::listIndex(std::u16string_view list)
 {
-    auto *widget = widgetFor<QListWidget>(list);
+    auto *widget = widgetFor<ListBox>(list);
     if (widget == nullptr)
         return failure(window::Operation::ListIndexGet, list);
     // The selected row, not the current one: a list that merely has the focus
     // has a current row but nothing selected.
-    const QList<QListWidgetItem *> selected = widget->selectedItems();
-    if (selected.isEmpty())
-        return std::int16_t{-1};
-    return static_cast<std::int16_t>(widget->row(selected.first()));
+    return static_cast<std::int16_t>(widget->selectedRow());
 }
 
 window::Outcome<std::u16string> QtControls::list(std::u16string_view list, std::int16_t index)
 {
-    auto *widget = widgetFor<QListWidget>(list);
+    auto *widget = widgetFor<ListBox>(list);
     if (widget == nullptr || index < 0 || index >= widget->count())
         return failure(window::Operation::ListGet, list);
-    return widget->item(index)->text().toStdU16String();
+    return widget->item(index).toStdU16String();
 }
 
 window::Outcome<bool> QtControls::value(std::u16string_view option)

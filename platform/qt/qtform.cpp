@@ -5,6 +5,7 @@
 #include "optionkeys.h"
 #include "qt/conversions.h"
 #include "qt/fonts.h"
+#include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "window/accessibility.h"
 #include "window/illustrations.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -146,12 +146,7 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
         return label;
     }
     case window::ControlClass::ListBox: {
-        auto *list = new QListWidget(container);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setSortingEnabled(false);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // Every row is one line in one font: the list sizes one row, not each.
-        list->setUniformItemSizes(true);
+        auto *list = new ListBox(container);
         for (std::u16string_view row : window::initialRows(entry))
             list->addItem(toQString(row));
         return list;

@@ -3,8 +3,10 @@
 
 // Small helpers shared by the tests of the Qt window.
 
-#include <QListWidget>
+#include "qt/listbox.h"
+
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -36,26 +38,23 @@ inline void clickLikeAPerson(QWidget *widget)
 }
 
 /// The texts of the rows of `list`, in order.
-inline QStringList rowTexts(const QListWidget *list)
+inline QStringList rowTexts(const ListBox *list)
 {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
+        texts << list->item(row);
     return texts;
 }
 
-/// The selected row of `list`, -1 when none is selected.
-inline int selectedRowOf(const QListWidget *list)
+/// Selects row `row` of `list` with a click on it, scrolling it into view first as a
+/// person would with the scroll bar.
+inline void clickRow(ListBox *list, int row, Qt::KeyboardModifiers modifiers = {})
 {
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
-/// Selects row `row` of `list` with a click on it.
-inline void clickRow(QListWidget *list, int row)
-{
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    auto *scrollBar = list->findChild<QScrollBar *>();
+    const int shown = list->rowArea().height() / list->rowRect(0).height();
+    if (scrollBar != nullptr && (row < scrollBar->value() || row >= scrollBar->value() + shown))
+        scrollBar->setValue(row);
+    QTest::mouseClick(list, Qt::LeftButton, modifiers, list->rowRect(row).center());
 }
 
 } // namespace pemtos::qt

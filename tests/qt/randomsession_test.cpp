@@ -13,7 +13,6 @@
 #include "window/layout.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
@@ -105,7 +104,7 @@ protected:
         m_form = std::make_unique<QtForm>();
         m_form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-        m_list = qobject_cast<QListWidget *>(m_form->control(u"List1"));
+        m_list = qobject_cast<ListBox *>(m_form->control(u"List1"));
         ASSERT_NE(m_list, nullptr);
         for (const window::LayoutEntry &entry : window::layout()) {
             if (entry.controlClass == window::ControlClass::Label)
@@ -124,11 +123,7 @@ protected:
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
 
-    int shownSelection() const
-    {
-        const QList<QListWidgetItem *> picked = m_list->selectedItems();
-        return picked.isEmpty() ? -1 : m_list->row(picked.first());
-    }
+    int shownSelection() const { return m_list->selectedRow(); }
 
     /// Where the window differs from the model, or empty.
     std::string difference(const WindowModel &model) const
@@ -145,7 +140,7 @@ protected:
                 << model.label3.toStdString() << "\"; ";
         QStringList rows;
         for (int row = 0; row < m_list->count(); ++row)
-            rows << m_list->item(row)->text();
+            rows << m_list->item(row);
         if (rows != model.rows)
             out << "List1 holds " << rows.size() << " rows (" << rows.join(u',').toStdString() << "), expected "
                 << model.rows.size() << " (" << model.rows.join(u',').toStdString() << "); ";
@@ -182,29 +177,22 @@ protected:
             if (m_list->count() == 0)
                 return {}; // nothing to pick: not an action
             const int row = pick(static_cast<std::size_t>(m_list->count()));
-            m_list->scrollToItem(m_list->item(row)); // as the user would with the scroll bar
-            QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
-                              m_list->visualItemRect(m_list->item(row)).center());
+            clickRow(m_list, row);
             model.pickRow(row);
             return "pick row " + std::to_string(row);
         }
         if (kind < 72) {
             // Ctrl+click on the picked row drops the pick; so does a click below the last row.
             if (model.selected >= 0 && pick(2) == 0) {
-                QListWidgetItem *item = m_list->item(model.selected);
-                m_list->scrollToItem(item);
-                QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                                  m_list->visualItemRect(item).center());
+                clickRow(m_list, model.selected, Qt::ControlModifier);
                 model.clearPick();
                 return "ctrl+click the picked row";
             }
-            const QRect last =
-                m_list->count() > 0 ? m_list->visualItemRect(m_list->item(m_list->count() - 1)) : QRect();
-            const int below = m_list->count() > 0 ? last.bottom() + 2 : 2;
-            if (below >= m_list->viewport()->height() - 1)
+            const QRect area = m_list->rowArea();
+            const int below = m_list->count() > 0 ? m_list->rowRect(m_list->count() - 1).bottom() + 2 : area.top() + 2;
+            if (below >= area.bottom())
                 return {}; // the rows fill the list
-            QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
-                              QPoint(10, (below + m_list->viewport()->height()) / 2));
+            QTest::mouseClick(m_list, Qt::LeftButton, {}, QPoint(area.left() + 10, (below + area.bottom()) / 2));
             model.clearPick();
             return "click below the rows";
         }
@@ -221,7 +209,7 @@ protected:
     }
 
     std::unique_ptr<QtForm> m_form;
-    QListWidget *m_list = nullptr;
+    ListBox *m_list = nullptr;
     std::vector<QWidget *> m_labels;
     std::vector<QWidget *> m_pictures;
 };

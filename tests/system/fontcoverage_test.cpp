@@ -18,7 +18,6 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: MIT
+#include "listboxaccessible.h"
+
+#include "listrowaccessible.h"
+#include "qt/listbox.h"
+
+namespace pemtos::qt {
+namespace {
+
+QAccessibleInterface *makeListBoxAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(ListBox::staticMetaObject.className()))
+        return nullptr;
+    auto *list = qobject_cast<ListBox *>(object);
+    return list != nullptr ? new ListBoxAccessible(list) : nullptr;
+}
+
+} // namespace
+
+void installListBoxAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(makeListBoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+ListBoxAccessible::ListBoxAccessible(ListBox *list) : QAccessibleWidget(list, QAccessible::List) {}
+
+ListBoxAccessible::~ListBoxAccessible()
+{
+    forgetRows();
+}
+
+ListBox *ListBoxAccessible::list() const
+{
+    return static_cast<ListBox *>(widget());
+}
+
+void ListBoxAccessible::forgetRows()
+{
+    for (const QAccessible::Id id : std::as_const(m_rows))
+        QAccessible::deleteAccessibleInterface(id);
+    m_rows.clear();
+}
+
+void *ListBoxAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TableInterface)
+        return static_cast<QAccessibleTableInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+int ListBoxAccessible::childCount() const
+{
+    return list()->count();
+}
+
+QAccessibleInterface *ListBoxAccessible::child(int index) const
+{
+    if (index < 0 || index >= list()->count())
+        return nullptr;
+    if (const auto found = m_rows.constFind(index); found != m_rows.cend())
+        return QAccessible::accessibleInterface(*found);
+    auto *row = new ListRowAccessible(list(), index);
+    m_rows.insert(index, QAccessible::registerAccessibleInterface(row));
+    return row;
+}
+
+int ListBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    const QAccessibleTableCellInterface *cell =
+        child != nullptr ? const_cast<QAccessibleInterface *>(child)->tableCellInterface() : nullptr;
+    return cell != nullptr && child->parent() == this ? cell->rowIndex() : -1;
+}
+
+QAccessibleInterface *ListBoxAccessible::childAt(int x, int y) const
+{
+    const QPoint position = list()->mapFromGlobal(QPoint(x, y));
+    for (int row = 0; row < list()->count(); ++row) {
+        if (list()->rowRect(row).intersected(list()->rowArea()).contains(position))
+            return child(row);
+    }
+    return nullptr;
+}
+
+QAccessibleInterface *ListBoxAccessible::focusChild() const
+{
+    return list()->hasFocus() ? child(list()->currentRow()) : nullptr;
+}
+
+QAccessibleInterface *ListBoxAccessible::caption() const
+{
+    return nullptr;
+}
+
+QAccessibleInterface *ListBoxAccessible::summary() const
+{
+    return nullptr;
+}
+
+QAccessibleInterface *ListBoxAccessible::cellAt(int row, int column) const
+{
+    return column == 0 ? child(row) : nullptr;
+}
+
+int ListBoxAccessible::selectedCellCount() const
+{
+    return selectedRowCount();
+}
+
+QList<QAccessibleInterface *> ListBoxAccessible::selectedCells() const
+{
+    QList<QAccessibleInterface *> cells;
+    if (QAccessibleInterface *selected = child(list()->selectedRow()))
+        cells.append(selected);
+    return cells;
+}
+
+QString ListBoxAccessible::columnDescription(int /*column*/) const
+{
+    return {};
+}
+
+QString ListBoxAccessible::rowDescription(int /*row*/) const
+{
+    return {};
+}
+
+int ListBoxAccessible::selectedColumnCount() const
+{
+    return 0;
+}
+
+int ListBoxAccessible::selectedRowCount() const
+{
+    return list()->selectedRow() >= 0 ? 1 : 0;
+}
+
+int ListBoxAccessible::columnCount() const
+{
+    return 1;
+}
+
+int ListBoxAccessible::rowCount() const
+{
+    return list()->count();
+}
+
+QList<int> ListBoxAccessible::selectedColumns() const
+{
+    return {};
+}
+
+QList<int> ListBoxAccessible::selectedRows() const
+{
+    if (list()->selectedRow() < 0)
+        return {};
+    return {list()->selectedRow()};
+}
+
+bool ListBoxAccessible::isColumnSelected(int /*column*/) const
+{
+    return false;
+}
+
+bool ListBoxAccessible::isRowSelected(int row) const
+{
+    return row >= 0 && row == list()->selectedRow();
+}
+
+bool ListBoxAccessible::selectRow(int row)
+{
+    if (row < 0 || row >= list()->count())
+        return false;
+    list()->selectRow(row);
+    return true;
+}
+
+bool ListBoxAccessible::selectColumn(int /*column*/)
+{
+    return false;
+}
+
+bool ListBoxAccessible::unselectRow(int row)
+{
+    if (!isRowSelected(row))
+        return false;
+    list()->selectRow(-1);
+    return true;
+}
+
+bool ListBoxAccessible::unselectColumn(int /*column*/)
+{
+    return false;
+}
+
+void ListBoxAccessible::modelChange(QAccessibleTableModelChangeEvent * /*event*/)
+{
+    forgetRows();
+}
+
+} // namespace pemtos::qt

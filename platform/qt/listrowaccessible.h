@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAccessible>
+#include <QPointer>
+
+namespace pemtos::qt {
+
+class ListBox;
+
+/// One row of a ListBox for screen readers: a list item named by its text, which is
+/// selected through its table cell or its toggle action.
+class ListRowAccessible final : public QAccessibleInterface,
+                                public QAccessibleTableCellInterface,
+                                public QAccessibleActionInterface {
+public:
+    ListRowAccessible(ListBox *list, int row);
+
+    bool isValid() const override;
+    QObject *object() const override;
+    QWindow *window() const override;
+    QAccessibleInterface *childAt(int x, int y) const override;
+    QAccessibleInterface *parent() const override;
+    QAccessibleInterface *child(int index) const override;
+    int childCount() const override;
+    int indexOfChild(const QAccessibleInterface *child) const override;
+    QString text(QAccessible::Text type) const override;
+    void setText(QAccessible::Text type, const QString &text) override;
+    QRect rect() const override;
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    bool isSelected() const override;
+    QList<QAccessibleInterface *> columnHeaderCells() const override;
+    QList<QAccessibleInterface *> rowHeaderCells() const override;
+    int columnIndex() const override;
+    int rowIndex() const override;
+    int columnExtent() const override;
+    int rowExtent() const override;
+    QAccessibleInterface *table() const override;
+
+    QStringList actionNames() const override;
+    void doAction(const QString &actionName) override;
+    QStringList keyBindingsForAction(const QString &actionName) const override;
+
+private:
+    QPointer<ListBox> m_list;
+    int m_row;
+};
+
+} // namespace pemtos::qt

@@ -26,16 +26,11 @@ void installListBoxAccessibility()
     Q_UNUSED(installed);
 }
 
-ListBoxAccessible::ListBoxAccessible(ListBox *list) : QAccessibleWidget(list, QAccessible::List) {}
+ListBoxAccessible::ListBoxAccessible(ListBox *list) : QAccessibleWidget(list, QAccessible::List), m_list(list) {}
 
 ListBoxAccessible::~ListBoxAccessible()
 {
     forgetRows();
-}
-
-ListBox *ListBoxAccessible::list() const
-{
-    return static_cast<ListBox *>(widget());
 }
 
 void ListBoxAccessible::forgetRows()
@@ -54,32 +49,34 @@ void *ListBoxAccessible::interface_cast(QAccessible::InterfaceType type)
 
 int ListBoxAccessible::childCount() const
 {
-    return list()->count();
+    return m_list->count();
 }
 
 QAccessibleInterface *ListBoxAccessible::child(int index) const
 {
-    if (index < 0 || index >= list()->count())
+    if (index < 0 || index >= m_list->count())
         return nullptr;
     if (const auto found = m_rows.constFind(index); found != m_rows.cend())
         return QAccessible::accessibleInterface(*found);
-    auto *row = new ListRowAccessible(list(), index);
+    auto *row = new ListRowAccessible(m_list, index);
     m_rows.insert(index, QAccessible::registerAccessibleInterface(row));
     return row;
 }
 
 int ListBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    const QAccessibleTableCellInterface *cell =
-        child != nullptr ? const_cast<QAccessibleInterface *>(child)->tableCellInterface() : nullptr;
-    return cell != nullptr && child->parent() == this ? cell->rowIndex() : -1;
+    for (auto row = m_rows.cbegin(); row != m_rows.cend(); ++row) {
+        if (QAccessible::accessibleInterface(row.value()) == child)
+            return row.key();
+    }
+    return -1;
 }
 
 QAccessibleInterface *ListBoxAccessible::childAt(int x, int y) const
 {
-    const QPoint position = list()->mapFromGlobal(QPoint(x, y));
-    for (int row = 0; row < list()->count(); ++row) {
-        if (list()->rowRect(row).intersected(list()->rowArea()).contains(position))
+    const QPoint position = m_list->mapFromGlobal(QPoint(x, y));
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (m_list->rowRect(row).intersected(m_list->rowArea()).contains(position))
             return child(row);
     }
     return nullptr;
@@ -87,7 +84,7 @@ QAccessibleInterface *ListBoxAccessible::childAt(int x, int y) const
 
 QAccessibleInterface *ListBoxAccessible::focusChild() const
 {
-    return list()->hasFocus() ? child(list()->currentRow()) : nullptr;
+    return m_list->hasFocus() ? child(m_list->currentRow()) : nullptr;
 }
 
 QAccessibleInterface *ListBoxAccessible::caption() const
@@ -113,7 +110,7 @@ int ListBoxAccessible::selectedCellCount() const
 QList<QAccessibleInterface *> ListBoxAccessible::selectedCells() const
 {
     QList<QAccessibleInterface *> cells;
-    if (QAccessibleInterface *selected = child(list()->selectedRow()))
+    if (QAccessibleInterface *selected = child(m_list->selectedRow()))
         cells.append(selected);
     return cells;
 }
@@ -135,7 +132,7 @@ int ListBoxAccessible::selectedColumnCount() const
 
 int ListBoxAccessible::selectedRowCount() const
 {
-    return list()->selectedRow() >= 0 ? 1 : 0;
+    return m_list->selectedRow() >= 0 ? 1 : 0;
 }
 
 int ListBoxAccessible::columnCount() const
@@ -145,7 +142,7 @@ int ListBoxAccessible::columnCount() const
 
 int ListBoxAccessible::rowCount() const
 {
-    return list()->count();
+    return m_list->count();
 }
 
 QList<int> ListBoxAccessible::selectedColumns() const
@@ -155,9 +152,9 @@ QList<int> ListBoxAccessible::selectedColumns() const
 
 QList<int> ListBoxAccessible::selectedRows() const
 {
-    if (list()->selectedRow() < 0)
+    if (m_list->selectedRow() < 0)
         return {};
-    return {list()->selectedRow()};
+    return {m_list->selectedRow()};
 }
 
 bool ListBoxAccessible::isColumnSelected(int /*column*/) const
@@ -167,14 +164,14 @@ bool ListBoxAccessible::isColumnSelected(int /*column*/) const
 
 bool ListBoxAccessible::isRowSelected(int row) const
 {
-    return row >= 0 && row == list()->selectedRow();
+    return row >= 0 && row == m_list->selectedRow();
 }
 
 bool ListBoxAccessible::selectRow(int row)
 {
-    if (row < 0 || row >= list()->count())
+    if (row < 0 || row >= m_list->count())
         return false;
-    list()->selectRow(row);
+    m_list->selectRow(row);
     return true;
 }
 
@@ -187,7 +184,7 @@ bool ListBoxAccessible::unselectRow(int row)
 {
     if (!isRowSelected(row))
         return false;
-    list()->selectRow(-1);
+    m_list->selectRow(-1);
     return true;
 }
 

@@ -16,6 +16,8 @@ public:
     ~ListBoxAccessible() override;
     ListBoxAccessible(const ListBoxAccessible &) = delete;
     ListBoxAccessible &operator=(const ListBoxAccessible &) = delete;
+    ListBoxAccessible(ListBoxAccessible &&) = delete;
+    ListBoxAccessible &operator=(ListBoxAccessible &&) = delete;
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     int childCount() const override;
@@ -46,10 +48,11 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent *event) override;
 
 private:
-    ListBox *list() const;
     /// Forgets the rows' interfaces, which stand for rows that are gone or moved.
     void forgetRows();
 
+    ListBox *m_list;
+    /// The interfaces made so far for the rows, by row.
     mutable QHash<int, QAccessible::Id> m_rows;
 };
 

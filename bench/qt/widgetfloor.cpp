@@ -8,11 +8,9 @@
 #include "window/navigation.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringList>
 
 #include <vector>
 
@@ -27,7 +25,7 @@ WidgetFloor::WidgetFloor(PictureBoxes pictureBoxes) : m_palette(floorPalette()),
 {
     // Every pixel is painted below: Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Passed on to the widgets as they are made: the list draws its rows itself.
+    // Passed on to the widgets as they are made.
     setPalette(m_palette);
     setFont(floorFont(nullptr));
     const std::span<const window::LayoutEntry> layout = window::layout();
@@ -75,17 +73,7 @@ QWidget *WidgetFloor::createControl(const window::LayoutEntry &entry)
         widget = button;
         break;
     }
-    case ControlClass::ListBox: {
-        auto *list = new QListWidget(this);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setUniformItemSizes(true);
-        QStringList rows;
-        for (std::u16string_view row : window::initialRows(entry))
-            rows.append(qt::toQString(row));
-        list->addItems(rows);
-        widget = list;
-        break;
-    }
+    case ControlClass::ListBox:
     case ControlClass::PictureBox:
         widget = new FloorControl<QWidget>(entry, m_palette, *this);
         widget->setFocusPolicy(Qt::StrongFocus);

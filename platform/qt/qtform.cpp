@@ -169,14 +169,25 @@ void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)
 {
     if (!entry.backColour && !entry.foreColour)
         return;
+    // A control takes its container's palette as it is made; most share the
+    // window's background, so only a colour that differs is set (each palette
+    // set is resolved again against every ancestor's).
     QPalette palette = widget->palette();
+    bool differs = false;
+    const auto use = [&palette, &differs](QPalette::ColorRole role, const QColor &colour) {
+        if (palette.color(role) != colour) {
+            palette.setColor(role, colour);
+            differs = true;
+        }
+    };
     if (entry.backColour) {
-        palette.setColor(widget->backgroundRole(), toQColor(*entry.backColour));
+        use(widget->backgroundRole(), toQColor(*entry.backColour));
         widget->setAutoFillBackground(true);
     }
     if (entry.foreColour)
-        palette.setColor(widget->foregroundRole(), toQColor(*entry.foreColour));
-    widget->setPalette(palette);
+        use(widget->foregroundRole(), toQColor(*entry.foreColour));
+    if (differs)
+        widget->setPalette(palette);
 }
 
 void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)

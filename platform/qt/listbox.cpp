@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "qt/listbox.h"
 
+#include "drawnscrollbar.h"
 #include "listboxaccessible.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyleOptionFocusRect>
 
 #include <algorithm>
@@ -15,15 +15,11 @@
 
 namespace pemtos::qt {
 
-ListBox::ListBox(QWidget *parent) : QFrame(parent), m_scrollBar(new QScrollBar(Qt::Vertical, this))
+ListBox::ListBox(QWidget *parent) : QFrame(parent), m_scrollBar(new DrawnScrollBar(*this))
 {
     installListBoxAccessibility();
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
-    // The list takes the focus; its scroll bar is for the mouse.
-    m_scrollBar->setFocusPolicy(Qt::NoFocus);
-    m_scrollBar->hide();
-    connect(m_scrollBar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
 void ListBox::clear()
@@ -90,7 +86,7 @@ void ListBox::selectRow(int row)
 QRect ListBox::rowArea() const
 {
     QRect area = contentsRect();
-    if (m_scrollBar->isVisibleTo(this))
+    if (m_scrollBar->isVisible())
         area.setRight(m_scrollBar->geometry().left() - 1);
     return area;
 }
@@ -152,12 +148,10 @@ void ListBox::updateScrollBar()
 {
     // The rows scroll a whole row at a time, so the first shown is always whole.
     const QRect inside = contentsRect();
-    const int width = m_scrollBar->sizeHint().width();
-    m_scrollBar->setGeometry(inside.right() - width + 1, inside.top(), width, inside.height());
+    const int width = m_scrollBar->extent();
+    m_scrollBar->setGeometry({inside.right() - width + 1, inside.top(), width, inside.height()});
     const int fitting = std::max(inside.height() / rowHeight(), 1);
-    m_scrollBar->setRange(0, std::max(count() - fitting, 0));
-    m_scrollBar->setPageStep(fitting);
-    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setRange(count() - fitting, fitting);
     m_scrollBar->setVisible(count() > fitting);
 }
 
@@ -167,11 +161,14 @@ void ListBox::paintEvent(QPaintEvent * /*event*/)
     drawFrame(&painter);
     const QRect area = rowArea();
     painter.fillRect(area, palette().brush(QPalette::Base));
+    painter.save();
     painter.setClipRect(area);
     const int first = m_scrollBar->value();
     const int last = std::min(count() - 1, first + area.height() / rowHeight());
     for (int row = first; row <= last; ++row)
         drawRow(painter, row, rowRect(row));
+    painter.restore();
+    m_scrollBar->paint(painter);
 }
 
 void ListBox::drawRow(QPainter &painter, int row, const QRect &rect) const
@@ -292,6 +289,8 @@ bool ListBox::searchByTyping(const QString &text)
 
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
+    if (m_scrollBar->mousePress(*event))
+        return;
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
         QFrame::mousePressEvent(event);
         return;
@@ -302,14 +301,17 @@ void ListBox::mousePressEvent(QMouseEvent *event)
     if (row >= 0 && row == m_selected && (event->modifiers() & Qt::ControlModifier)) {
         m_current = row;
         selectRow(-1);
-    } else if (row >= 0)
+    } else if (row >= 0) {
         moveTo(row, true);
-    else if (rowArea().contains(event->position().toPoint()))
+    } else if (rowArea().contains(event->position().toPoint())) {
         selectRow(-1);
+    }
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_scrollBar->mouseMove(*event))
+        return;
     // Dragging with the button down carries the selection along.
     if (!(event->buttons() & Qt::LeftButton))
         return;
@@ -323,9 +325,15 @@ void ListBox::mouseMoveEvent(QMouseEvent *event)
         moveTo(row, true);
 }
 
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_scrollBar->mouseRelease())
+        QFrame::mouseReleaseEvent(event);
+}
+
 void ListBox::wheelEvent(QWheelEvent *event)
 {
-    QCoreApplication::sendEvent(m_scrollBar, event);
+    m_scrollBar->wheel(*event);
 }
 
 void ListBox::announce(int row, QAccessible::Event type)

@@ -6,7 +6,6 @@
 #include "qt/listbox.h"
 
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -46,14 +45,18 @@ inline QStringList rowTexts(const ListBox *list)
     return texts;
 }
 
-/// Selects row `row` of `list` with a click on it, scrolling it into view first as a
-/// person would with the scroll bar.
+/// Selects row `row` of `list` with a click on it, first scrolling it into view with
+/// clicks on the scroll bar's arrows as a person would.
 inline void clickRow(ListBox *list, int row, Qt::KeyboardModifiers modifiers = {})
 {
-    auto *scrollBar = list->findChild<QScrollBar *>();
-    const int shown = list->rowArea().height() / list->rowRect(0).height();
-    if (scrollBar != nullptr && (row < scrollBar->value() || row >= scrollBar->value() + shown))
-        scrollBar->setValue(row);
+    const QRect area = list->rowArea();
+    // The arrows sit at the two ends of the scroll bar, right of the rows.
+    const int arrowX = area.right() + (list->contentsRect().right() - area.right() + 1) / 2;
+    for (int tries = 0; tries < list->count() && !area.contains(list->rowRect(row)); ++tries) {
+        const bool down = list->rowRect(row).top() > area.top();
+        const QPoint arrow(arrowX, down ? list->contentsRect().bottom() - 2 : list->contentsRect().top() + 2);
+        QTest::mouseClick(list, Qt::LeftButton, {}, arrow);
+    }
     QTest::mouseClick(list, Qt::LeftButton, modifiers, list->rowRect(row).center());
 }
 

@@ -6,9 +6,11 @@
 
 #include "captionfit.h"
 #include "qt/fonts.h"
+#include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "qttestsupport.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -213,6 +216,47 @@ TEST_F(QtWindowTest, OnceAnOptionIsSelectedTheGroupIsOneTabStop)
     }
     EXPECT_EQ(m_window.focused(), u"cmdGo") << "Tab goes round the window";
     EXPECT_EQ(options, std::vector<std::u16string>{u"Option1"});
+}
+
+TEST_F(QtWindowTest, TheListsScrollBarScrollsByRowByPageByDraggingAndByWheel)
+{
+    // The list opens with more rows than it shows: its scroll bar lies right of the
+    // rows, an arrow at each end, the slider just under the upper arrow.
+    auto *list = qobject_cast<ListBox *>(m_window.widget(u"List1"));
+    ASSERT_NE(list, nullptr);
+    const QRect inside = list->contentsRect();
+    const QRect bar(list->rowArea().right() + 1, inside.top(), inside.right() - list->rowArea().right(),
+                    inside.height());
+    ASSERT_GT(bar.width(), 0) << "no scroll bar";
+    const int rowHeight = list->rowRect(0).height();
+    const int shown = list->rowArea().height() / rowHeight;
+    ASSERT_GT(list->count(), 3 * shown);
+    const auto topRow = [&] { return (list->rowArea().top() - list->rowRect(0).top()) / rowHeight; };
+    const auto click = [&](int y) { QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(bar.center().x(), y)); };
+
+    click(bar.bottom() - 2);
+    EXPECT_EQ(topRow(), 1) << "the lower arrow scrolls a row down";
+    click(bar.top() + 2);
+    EXPECT_EQ(topRow(), 0) << "the upper arrow scrolls a row up";
+    click(bar.bottom() - bar.width() - 1);
+    EXPECT_EQ(topRow(), shown) << "below the slider scrolls a page down";
+
+    click(bar.top() + 2);
+    click(bar.top() + 2);
+    click(bar.top() + 2);
+    ASSERT_EQ(topRow(), 0);
+    const QPoint slider(bar.center().x(), bar.top() + bar.width() + 2);
+    QTest::mousePress(list, Qt::LeftButton, {}, slider);
+    QTest::mouseMove(list, QPoint(slider.x(), bar.bottom()));
+    QTest::mouseRelease(list, Qt::LeftButton, {}, QPoint(slider.x(), bar.bottom()));
+    EXPECT_EQ(topRow(), list->count() - shown) << "the slider dragged to the bottom shows the last rows";
+    EXPECT_EQ(list->selectedRow(), -1) << "scrolling chooses no row";
+
+    const QPoint centre = list->rowArea().center();
+    QWheelEvent notch(centre, list->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(list, &notch);
+    EXPECT_EQ(topRow(), list->count() - shown - QApplication::wheelScrollLines()) << "a wheel notch up";
 }
 
 TEST_F(QtWindowTest, TheKeypadsEnterPressesTheDefaultButtonToo)

@@ -6,14 +6,14 @@
 #include <QFrame>
 #include <QStringList>
 
-class QScrollBar;
-
 namespace pemtos::qt {
+
+class DrawnScrollBar;
 
 /// A list of one-line text rows of which at most one is selected, drawn as the
 /// style draws an item view (sunken frame, rows in the list's font, a vertical
-/// scroll bar when the rows outgrow it) but without Qt's item-view machinery,
-/// whose code and model the window's one short list does not need. Its screen
+/// scroll bar when the rows outgrow it) but without Qt's item-view machinery or a
+/// scroll bar widget, whose code the window's one short list does not need. Its screen
 /// reader interface is a list whose rows are selected through its table.
 class ListBox final : public QFrame {
     Q_OBJECT
@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
@@ -69,7 +70,7 @@ private:
     void announce(int row, QAccessible::Event type);
 
     QStringList m_rows;
-    QScrollBar *m_scrollBar;
+    DrawnScrollBar *m_scrollBar;
     int m_selected = -1;
     int m_current = -1;
     QString m_typed;

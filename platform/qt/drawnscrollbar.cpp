@@ -111,8 +111,7 @@ QStyle::SubControl DrawnScrollBar::controlAt(const QPoint &position) const
 {
     QStyleOptionSlider option;
     initStyleOption(option);
-    return m_owner.style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, position - m_rect.topLeft(),
-                                                  &m_owner);
+    return m_owner.style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, position - m_rect.topLeft(), &m_owner);
 }
 
 int DrawnScrollBar::valueAt(int sliderTop) const
@@ -161,8 +160,8 @@ bool DrawnScrollBar::mousePress(const QMouseEvent &event)
     if (m_pressed == QStyle::SC_ScrollBarSlider) {
         QStyleOptionSlider option;
         initStyleOption(option);
-        const QRect slider = m_owner.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
-                                                             &m_owner);
+        const QRect slider =
+            m_owner.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &m_owner);
         m_grabOffset = position.y() - m_rect.top() - slider.top();
     } else if (m_pressed != QStyle::SC_None && m_pressed != QStyle::SC_ScrollBarGroove) {
         step(m_pressed);

@@ -3,8 +3,6 @@
 
 #include <QGroupBox>
 
-class QPainter;
-
 namespace pemtos::qt {
 
 /// A frame: a group box whose etched line the style would draw as two outlines clipped
@@ -19,10 +17,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    /// Fills the etched line around `frame`, leaving out `caption`.
-    void drawEtchedLine(QPainter &painter, const QRect &frame, const QRect &caption) const;
 };
 
 } // namespace pemtos::qt

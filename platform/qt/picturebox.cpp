@@ -2,6 +2,7 @@
 #include "qt/picturebox.h"
 
 #include "qt/bitmapfile.h"
+#include "qt/classicchrome.h"
 #include "window/illustrations.h"
 
 #include <QAccessible>
@@ -63,31 +64,6 @@ void PictureBox::loadOnce(QPixmap &pixmap, QString &file)
     file.clear();
 }
 
-void PictureBox::drawSunkenPanel(QPainter &painter) const
-{
-    // The classic sunken panel: dark and light outer edges, shadow and midlight inner
-    // ones, each an L of one-pixel lines, as the style draws it. Filled as rectangles
-    // it is the same pixels for a fraction of the style's polylines.
-    const QRect frame = frameRect();
-    const int x = frame.x();
-    const int y = frame.y();
-    const int w = frame.width();
-    const int h = frame.height();
-    if (w < 2 || h < 2)
-        return;
-    const QPalette &colours = palette();
-    painter.fillRect(x, y, 1, h - 1, colours.color(QPalette::Dark));
-    painter.fillRect(x, y, w - 1, 1, colours.color(QPalette::Dark));
-    painter.fillRect(x, y + h - 1, w, 1, colours.color(QPalette::Light));
-    painter.fillRect(x + w - 1, y, 1, h, colours.color(QPalette::Light));
-    if (w > 4 && h > 4) {
-        painter.fillRect(x + 1, y + 1, 1, h - 3, colours.color(QPalette::Shadow));
-        painter.fillRect(x + 1, y + 1, w - 3, 1, colours.color(QPalette::Shadow));
-        painter.fillRect(x + 1, y + h - 2, w - 2, 1, colours.color(QPalette::Midlight));
-        painter.fillRect(x + w - 2, y + 1, 1, h - 2, colours.color(QPalette::Midlight));
-    }
-}
-
 QPixmap PictureBox::shownPixmap() const
 {
     if (window::showsDoubleSize(devicePixelRatioF())) {
@@ -108,7 +84,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
         QFrame::paintEvent(event);
     QPainter painter(this);
     if (onePixelPerPixel)
-        drawSunkenPanel(painter);
+        fillSunkenPanel(painter, frameRect(), palette());
     const QPixmap pixmap = shownPixmap();
     if (pixmap.isNull())
         return;

@@ -30,8 +30,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    /// Draws the sunken frame at a device pixel ratio of 1; the style draws it at others.
-    void drawSunkenPanel(QPainter &painter) const;
     /// Reads `file` into `pixmap` the first time it is needed.
     static void loadOnce(QPixmap &pixmap, QString &file);
 

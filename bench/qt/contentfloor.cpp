@@ -8,7 +8,7 @@
 
 namespace pemtos::bench {
 
-ContentFloor::ContentFloor() : m_palette(floorPalette()), m_painting(*style(), m_palette)
+ContentFloor::ContentFloor(Chrome chrome) : m_palette(floorPalette()), m_painting(*style(), m_palette, chrome)
 {
     // Every pixel is painted below: Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -26,7 +26,7 @@ void ContentFloor::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_palette.color(QPalette::Window));
-    m_painting.paint(painter);
+    m_painting.paint(painter, *this);
 }
 
 } // namespace pemtos::bench

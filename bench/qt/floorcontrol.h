@@ -25,7 +25,7 @@ protected:
         QPainter painter(this);
         // The painting is laid out in the window's coordinates.
         painter.translate(-this->pos());
-        m_painting.paint(painter);
+        m_painting.paint(painter, *this);
     }
 
 private:

@@ -3,18 +3,26 @@
 
 #include "qt/application.h"
 #include "qt/bitmapfile.h"
+#include "qt/classicchrome.h"
 #include "qt/conversions.h"
 #include "qt/fonts.h"
 #include "window/illustrations.h"
 #include "window/layout.h"
+#include "window/navigation.h"
 #include "window/stacking.h"
 
 #include <QFontMetrics>
+#include <QFrame>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionSlider>
 
+#include <algorithm>
 #include <utility>
 
 static void initFloorArtResources()
@@ -62,7 +70,8 @@ QPalette floorPalette()
     return palette;
 }
 
-FloorPainting::FloorPainting(const QStyle &style, QPalette palette) : m_style(&style), m_palette(std::move(palette))
+FloorPainting::FloorPainting(const QStyle &style, QPalette palette, Chrome chrome)
+    : m_style(&style), m_palette(std::move(palette)), m_chrome(chrome)
 {
     initFloorArtResources();
 }
@@ -83,6 +92,7 @@ void FloorPainting::add(const window::LayoutEntry &entry)
         option.lineWidth = 1;
         option.textAlignment = Qt::AlignLeft;
         const QRect label = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel);
+        m_captions.append(label.translated(box.topLeft()));
         m_frames.append(
             m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame).translated(box.topLeft()));
         m_texts.append({label.translated(box.topLeft()), Qt::TextShowMnemonic | Qt::AlignHCenter | Qt::AlignLeft, font,
@@ -95,6 +105,7 @@ void FloorPainting::add(const window::LayoutEntry &entry)
         if (entry.name == window::kDefaultButton)
             option.features = QStyleOptionButton::DefaultButton | QStyleOptionButton::AutoDefaultButton;
         m_boxes.append(box.adjusted(0, 0, -1, -1));
+        m_bevels.append({box, entry.name == window::kDefaultButton});
         m_texts.append({m_style->subElementRect(QStyle::SE_PushButtonContents, &option),
                         Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, font,
                         m_palette.color(QPalette::ButtonText), caption, box});
@@ -104,9 +115,12 @@ void FloorPainting::add(const window::LayoutEntry &entry)
         QStyleOptionButton option;
         option.rect = box;
         m_circles.append(m_style->subElementRect(QStyle::SE_RadioButtonIndicator, &option));
-        m_texts.append({m_style->subElementRect(QStyle::SE_RadioButtonContents, &option),
-                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, font, text, caption,
-                        box});
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+        const QRect contents = m_style->subElementRect(QStyle::SE_RadioButtonContents, &option);
+        m_texts.append({contents, kFlags, font, text, caption, box});
+        // The window opens with the focus on its first Tab stop.
+        if (window::tabStops().front() == &entry)
+            m_focusFrame = QFontMetrics(font).boundingRect(contents, kFlags, caption).adjusted(-1, -1, 1, 1) & box;
         break;
     }
     case window::ControlClass::Label:
@@ -120,6 +134,11 @@ void FloorPainting::add(const window::LayoutEntry &entry)
         const QRect viewport = box.adjusted(frame, frame, -frame - bar, -frame);
         m_fills.append({viewport, m_palette.color(QPalette::Base)});
         m_boxes.append(QRect(viewport.right() + 1, viewport.top(), bar, viewport.height()).adjusted(0, 0, -1, -1));
+        const int rows = static_cast<int>(window::initialRows(entry).size());
+        const int fitting = std::max(viewport.height() / QFontMetrics(font).height(), 1);
+        m_lists.append({box,
+                        rows > fitting ? QRect(viewport.right() + 1, viewport.top(), bar, viewport.height()) : QRect(),
+                        rows, fitting});
         const int margin = m_style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
         const int rowHeight = QFontMetrics(font).height();
         int top = viewport.top();
@@ -136,6 +155,7 @@ void FloorPainting::add(const window::LayoutEntry &entry)
     }
     case window::ControlClass::PictureBox: {
         m_boxes.append(box.adjusted(0, 0, -1, -1));
+        m_panels.append(box);
         const QImage image = drawingFor(entry.name);
         if (!image.isNull())
             m_drawings.append({box.adjusted(2, 2, -2, -2), image});
@@ -147,17 +167,21 @@ void FloorPainting::add(const window::LayoutEntry &entry)
     }
 }
 
-void FloorPainting::paint(QPainter &painter) const
+void FloorPainting::paint(QPainter &painter, const QWidget &window) const
 {
-    painter.setPen(m_palette.color(QPalette::Dark));
-    for (const QRect &frame : m_frames)
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
     for (const Fill &fill : m_fills)
         painter.fillRect(fill.rect, fill.colour);
-    for (const QRect &box : m_boxes)
-        painter.drawRect(box);
-    for (const QRect &circle : m_circles)
-        painter.drawEllipse(circle.adjusted(0, 0, -1, -1));
+    if (m_chrome == Chrome::Styled) {
+        paintStyledChrome(painter, window);
+    } else {
+        painter.setPen(m_palette.color(QPalette::Dark));
+        for (const QRect &frame : m_frames)
+            painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        for (const QRect &box : m_boxes)
+            painter.drawRect(box);
+        for (const QRect &circle : m_circles)
+            painter.drawEllipse(circle.adjusted(0, 0, -1, -1));
+    }
     for (const Text &text : m_texts) {
         painter.setFont(text.font);
         painter.setPen(text.colour);
@@ -169,6 +193,90 @@ void FloorPainting::paint(QPainter &painter) const
     for (const Drawing &drawing : m_drawings)
         painter.drawImage(drawing.box.topLeft(), drawing.image,
                           QRect(QPoint(), drawing.box.size()).intersected(drawing.image.rect()));
+    if (m_chrome == Chrome::Styled && m_focusFrame.isValid()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(&window);
+        focus.state |= QStyle::State_HasFocus;
+        focus.rect = m_focusFrame;
+        // The dots are the opposite of the option's background, which a widget's painter has.
+        focus.backgroundColor = m_palette.color(QPalette::Window);
+        m_style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &window);
+    }
+}
+
+void FloorPainting::paintStyledChrome(QPainter &painter, const QWidget &window) const
+{
+    // The frame's line and the picture boxes' panels filled as the program fills them.
+    for (qsizetype frame = 0; frame < m_frames.size(); ++frame)
+        qt::fillEtchedLine(painter, m_frames.at(frame), m_captions.at(frame), m_palette);
+    for (const QRect &panel : m_panels)
+        qt::fillSunkenPanel(painter, panel, m_palette);
+
+    // Each control's part drawn by the style from the control's own corner.
+    const auto fromCorner = [&painter](const QRect &box, const auto &draw) {
+        painter.save();
+        painter.translate(box.topLeft());
+        draw(QRect(QPoint(), box.size()));
+        painter.restore();
+    };
+    for (const Bevel &bevel : m_bevels) {
+        fromCorner(bevel.box, [&](const QRect &rect) {
+            QStyleOptionButton option;
+            option.initFrom(&window);
+            option.rect = rect;
+            option.palette = m_palette;
+            option.state |= QStyle::State_Raised;
+            if (bevel.isDefault) {
+                option.features = QStyleOptionButton::DefaultButton;
+                m_style->drawPrimitive(QStyle::PE_FrameDefaultButton, &option, &painter, &window);
+                option.features |= QStyleOptionButton::AutoDefaultButton;
+            }
+            m_style->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, &window);
+        });
+    }
+    for (const ListChrome &list : m_lists) {
+        fromCorner(list.box, [&](const QRect &rect) {
+            QStyleOptionFrame frame;
+            frame.initFrom(&window);
+            frame.rect = rect;
+            frame.palette = m_palette;
+            frame.state |= QStyle::State_Sunken;
+            frame.frameShape = QFrame::StyledPanel;
+            frame.lineWidth = m_style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            m_style->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, &window);
+        });
+        if (list.scrollBar.isEmpty())
+            continue;
+        fromCorner(list.scrollBar, [&](const QRect &rect) {
+            QStyleOptionSlider bar;
+            bar.initFrom(&window);
+            bar.rect = rect;
+            bar.palette = m_palette;
+            bar.orientation = Qt::Vertical;
+            bar.maximum = list.rows - list.fitting;
+            bar.pageStep = list.fitting;
+            bar.subControls = QStyle::SC_All;
+            m_style->drawComplexControl(QStyle::CC_ScrollBar, &bar, &painter, &window);
+        });
+    }
+    // The options show one look of the circle: drawn once and placed fourteen times.
+    if (m_circles.isEmpty())
+        return;
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    QPixmap circle(m_circles.constFirst().size() * ratio);
+    circle.setDevicePixelRatio(ratio);
+    circle.fill(m_palette.color(QPalette::Window));
+    {
+        QPainter circlePainter(&circle);
+        QStyleOptionButton option;
+        option.initFrom(&window);
+        option.rect = QRect(QPoint(), m_circles.constFirst().size());
+        option.palette = m_palette;
+        option.state |= QStyle::State_Off;
+        m_style->drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &circlePainter, &window);
+    }
+    for (const QRect &place : m_circles)
+        painter.drawPixmap(place.topLeft(), circle);
 }
 
 } // namespace pemtos::bench

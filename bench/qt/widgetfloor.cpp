@@ -97,7 +97,7 @@ void WidgetFloor::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_palette.color(QPalette::Window));
-    m_painting.paint(painter);
+    m_painting.paint(painter, *this);
 }
 
 } // namespace pemtos::bench

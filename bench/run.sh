@@ -11,8 +11,10 @@
 #
 # The program is held to the content floor (contentfloor_firstpaint: one widget that
 # draws the same first frame's texts, faces and drawings, with plain chrome), and the
-# one-label window (baseline_firstpaint) is kept as a second reference. Between them
-# stand the widget floors: the content floor's painting with real widgets only for
+# one-label window (baseline_firstpaint) is kept as a second reference. Beside it
+# stands the pixel floor (pixelfloor_firstpaint: the content floor drawing the
+# program's own chrome, its first frame the program's pixel for pixel), and above
+# them the widget floors: the content floor's painting with real widgets only for
 # the controls the keyboard, the focus and screen readers work through
 # (widgetfloor_firstpaint), and with the picture boxes as widgets too
 # (widgetfloor_pictures_firstpaint). Reported:
@@ -25,7 +27,7 @@
 # makes to the Wine server (bench/win32/serverrequests.sh);
 # the instructions to the first frame under callgrind, against the budget in
 # bench/firstpaint.budget (a count more than 1 % over it is called out); the Qt
-# program and the widget floors against the content floor and each other; the
+# program and the pixel and widget floors against the content floor and each other; the
 # binaries' sizes; the lookup micro-benchmarks; and last the ratios against the
 # content floor.
 set -euo pipefail
@@ -47,7 +49,8 @@ floor=$build/bench/contentfloor_firstpaint
 baseline=$build/bench/baseline_firstpaint
 widget_floor=$build/bench/widgetfloor_firstpaint
 widget_floor_pictures=$build/bench/widgetfloor_pictures_firstpaint
-qt_programs=("$program" "$widget_floor_pictures" "$widget_floor" "$floor" "$baseline")
+pixel_floor=$build/bench/pixelfloor_firstpaint
+qt_programs=("$program" "$widget_floor_pictures" "$widget_floor" "$pixel_floor" "$floor" "$baseline")
 results=$(mktemp -d)
 
 # A display of our own for each measurement under X: -displayfd picks a free number,
@@ -136,13 +139,16 @@ awk -v count="$instructions" -v budget="$budget" 'BEGIN {
     else printf "within budget (%+.2f %%)\n", over
 }'
 
-say "Qt: the program and the widget floors against the content floor"
-# What keeping the controls as widgets costs: the widget floors paint what the
-# content floor paints, with real widgets for the controls that must be widgets.
+say "Qt: the program and the pixel and widget floors against the content floor"
+# What the program's own chrome costs (the pixel floor: the content floor drawing
+# it, its first frame the program's pixel for pixel), and what keeping the controls
+# as widgets costs (the widget floors: the content floor's painting, with real
+# widgets for the controls that must be widgets).
 printf '%-56s %12s %9s %9s %9s %9s\n' "" "instructions" "time" "time" "peak" "peak"
 printf '%-56s %12s %9s %9s %9s %9s\n' "" "(callgrind)" "offscr." "Xvfb" "offscr." "Xvfb"
-for pair in widgetfloor_firstpaint/contentfloor_firstpaint widgetfloor_pictures_firstpaint/contentfloor_firstpaint \
-    program/contentfloor_firstpaint program/widgetfloor_pictures_firstpaint program/widgetfloor_firstpaint; do
+for pair in pixelfloor_firstpaint/contentfloor_firstpaint widgetfloor_firstpaint/contentfloor_firstpaint \
+    widgetfloor_pictures_firstpaint/contentfloor_firstpaint program/contentfloor_firstpaint \
+    program/pixelfloor_firstpaint program/widgetfloor_pictures_firstpaint program/widgetfloor_firstpaint; do
     first=${pair%/*}
     [ "$first" = program ] && first=pemtos_firstpaint
     printf '%-56s %12s %9s %9s %9s %9s\n' "${first}/${pair#*/}" "$(instruction_ratio_of "$first" "${pair#*/}")" \

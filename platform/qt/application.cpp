@@ -6,9 +6,11 @@
 
 #include <QIcon>
 #include <QIconEngine>
+#include <QMetaObject>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -33,8 +35,7 @@ QColor systemColour(std::uint32_t index)
 constexpr std::array<int, 5> kIconSizes{16, 32, 48, 64, 128};
 
 /// The program's icon, drawn in five sizes, whose files are read only when the
-/// icon is first drawn: a window that never shows its icon (offscreen) reads none,
-/// and decoding them does not hold up the window's first frame where it does.
+/// icon is first drawn: a window that never shows its icon (offscreen) reads none.
 class ResourceIconEngine final : public QIconEngine {
 public:
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
@@ -76,7 +77,43 @@ private:
     QIcon m_icon;
 };
 
+/// Gives the application its icon once the window it watches has drawn its first
+/// frame. The X11 window system is handed every size of a window's icon, decoded,
+/// as the window is made: given before, the icon would hold that frame up.
+class IconAfterFirstFrame final : public QObject {
+public:
+    explicit IconAfterFirstFrame(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: the frame is painted and flushed before it runs.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QApplication::setWindowIcon(programIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
+
+QIcon programIcon()
+{
+    initIconResources();
+    return QIcon(new ResourceIconEngine);
+}
+
+void giveIconAfterFirstFrame(QWidget &window)
+{
+    new IconAfterFirstFrame(window); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): the window owns it
+}
 
 QPalette classicPalette()
 {
@@ -133,10 +170,9 @@ void setUpApplication()
     QApplication::setApplicationName(QStringLiteral("pemtos"));
     QApplication::setApplicationVersion(QStringLiteral(PEMTOS_VERSION));
     // Lets the desktop match the window to the installed entry and its icon (the
-    // Wayland application ID); the window's own icon serves desktops that do not.
+    // Wayland application ID); the window's own icon (giveIconAfterFirstFrame)
+    // serves desktops that do not.
     QGuiApplication::setDesktopFileName(QStringLiteral(PEMTOS_APP_ID));
-    initIconResources();
-    QApplication::setWindowIcon(QIcon(new ResourceIconEngine));
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
     QApplication::setPalette(classicPalette());

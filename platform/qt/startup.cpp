@@ -112,6 +112,7 @@ int runProgram(int argc, char *argv[], const std::function<void(QWidget &window)
 
     QtForm form;
     form.show();
+    giveIconAfterFirstFrame(form);
     if (shown)
         shown(form);
     return QApplication::exec();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window as assistive technology sees it through Qt's accessibility interfaces,
 // the same ones that the AT-SPI bridge hands to screen readers.
+#include "qt/application.h"
 #include "qt/qtform.h"
 #include "qttestsupport.h"
 
@@ -122,7 +123,12 @@ TEST_F(QtAccessibilityTest, TheProgramIsKnownByItsNameAndApplicationId)
     EXPECT_EQ(application->role(), QAccessible::Application);
     EXPECT_EQ(application->text(QAccessible::Name), QStringLiteral("pemtos"));
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral(PEMTOS_APP_ID));
-    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+    // The window is given the icon once it has drawn its first frame, not before.
+    EXPECT_TRUE(QApplication::windowIcon().isNull());
+    giveIconAfterFirstFrame(*m_form);
+    m_form->update();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::windowIcon().isNull(); }));
+    const QList<QSize> sizes = m_form->windowIcon().availableSizes();
     for (const int size : {16, 32, 48, 64, 128})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <QPalette>
 
 #include <optional>
@@ -18,5 +19,11 @@ QPalette classicPalette();
 /// Gives the application the window's classic look: the classic Windows style and
 /// palette, and the default Japanese font.
 void setUpApplication();
+
+/// The program's icon, in the sizes it is drawn in.
+QIcon programIcon();
+
+/// Gives the application its icon as soon as `window` has drawn its first frame.
+void giveIconAfterFirstFrame(QWidget &window);
 
 } // namespace pemtos::qt

@@ -46,11 +46,18 @@ void fillEtchedLine(QPainter &painter, const QRect &frame, const QRect &caption,
         {{x + w - 2, y, 1, h - 1}, dark}, {{x + 1, y + 1, w - 3, 1}, light}, {{x + 1, y + 2, 1, h - 4}, light},
         {{x, y + h - 1, w, 1}, light},    {{x + w - 1, y, 1, h - 1}, light},
     };
+    // Each piece is filled through a clip of its own: a frame's painting is cut
+    // round every control it holds, and a line filled through all those holes is
+    // clipped against each of them on every row of pixels it crosses.
+    painter.save();
     for (const auto &[line, colour] : lines) {
         // The caption stands in a gap of the line.
-        for (const QRect &piece : QRegion(line).subtracted(caption))
+        for (const QRect &piece : QRegion(line).subtracted(caption)) {
+            painter.setClipRect(piece);
             painter.fillRect(piece, colour);
+        }
     }
+    painter.restore();
 }
 
 } // namespace pemtos::qt

@@ -41,7 +41,10 @@ std::optional<QPixmap> cachedIndicator(const QWidget &button, const QStyleOption
 
         bool operator==(const Look &) const = default;
     };
-    Look look{int(indicator.state), indicator.rect.size(), ratio, {background.color().rgba()}};
+    // The focus is drawn round the caption, not on the circle: a focused option's
+    // circle is the same look.
+    constexpr QStyle::State kNotOnTheCircle = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    Look look{int(indicator.state & ~kNotOnTheCircle), indicator.rect.size(), ratio, {background.color().rgba()}};
     std::size_t next = 1;
     for (const QPalette::ColorRole role :
          {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Base,

@@ -17,6 +17,11 @@ constexpr std::int16_t kNoRowSelected = -1;
 
 } // namespace
 
+bool writesCaption(std::u16string_view control)
+{
+    return control == kDescriptionLabel || control == kNoteLabel;
+}
+
 // NOLINTBEGIN(readability-identifier-naming)
 
 void cmdGo_Click(Controls &controls)

@@ -4,9 +4,10 @@
 #include "qt/fonts.h"
 #include "window/colours.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QIconEngine>
-#include <QMetaObject>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
@@ -89,16 +90,19 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // Queued: the frame is painted and flushed before it runs.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    QApplication::setWindowIcon(programIcon());
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
+            // Posted: the frame is painted and flushed before it arrives.
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
         }
         return QObject::eventFilter(watched, event);
+    }
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        QApplication::setWindowIcon(programIcon());
+        deleteLater();
+        return true;
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "framebox.h"
 
+#include "containeraccessible.h"
 #include "qt/classicchrome.h"
 
 #include <QStyleOptionGroupBox>
@@ -8,7 +9,13 @@
 
 namespace pemtos::qt {
 
-FrameBox::FrameBox(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
+FrameBox::FrameBox(const QString &title, QWidget *parent) : QGroupBox(parent)
+{
+    // Screen readers are told of the caption as it is set, and the interface made then
+    // is kept: the frame's own, which lists the controls it draws, must be known by then.
+    installContainerAccessibility();
+    setTitle(title);
+}
 
 void FrameBox::paintEvent(QPaintEvent *event)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtform.h"
 
+#include "containeraccessible.h"
 #include "framebox.h"
 #include "optionkeys.h"
 #include "qt/conversions.h"
@@ -8,8 +9,10 @@
 #include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "window/accessibility.h"
+#include "window/handlers.h"
 #include "window/illustrations.h"
 #include "window/navigation.h"
+#include "window/stacking.h"
 #include "wrappingpushbutton.h"
 #include "wrappingradiobutton.h"
 
@@ -20,6 +23,7 @@
 #include <QPushButton>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The bitmaps are compiled into this static library; naming their initialiser
@@ -72,6 +76,8 @@ void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
 
 QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
 {
+    // Before the title is set: the interface made then is the one screen readers keep.
+    installContainerAccessibility();
     initArtResources();
     for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass == window::ControlClass::Form) {
@@ -84,6 +90,12 @@ QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
             continue;
         }
         QWidget *container = control(entry.container);
+        // Labels and images are drawn on their container's surface; only the labels
+        // the commands write to need widgets of their own.
+        if (!window::isWindowed(entry.controlClass) && !window::writesCaption(entry.name)) {
+            drawOnContainer(entry, *container);
+            continue;
+        }
         QWidget *widget = createControl(entry, container);
         widget->setObjectName(toQString(entry.name));
         widget->setGeometry(pixelRect(entry));
@@ -161,8 +173,36 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
     case window::ControlClass::Form:
         break;
     }
-    // An empty image control: it draws nothing and reacts to nothing.
+    // Images are drawn by their container and the window is built above: a plain
+    // widget that draws nothing and reacts to nothing stands for anything else.
     return new QWidget(container);
+}
+
+void QtForm::drawOnContainer(const window::LayoutEntry &entry, QWidget &container)
+{
+    WindowlessControls::Control control;
+    control.name = toQString(entry.name);
+    control.isImage = entry.controlClass == window::ControlClass::Image;
+    control.rect = pixelRect(entry);
+    control.caption = toQString(entry.caption);
+    control.font = showsText(entry.controlClass) ? fontFor(entry.font, shownText(entry)) : container.font();
+    if (entry.backColour)
+        control.back = toQColor(*entry.backColour);
+    control.text = entry.foreColour ? toQColor(*entry.foreColour) : container.palette().color(QPalette::WindowText);
+    control.accessibleName = toQString(window::accessibleName(entry.name));
+    WindowlessControls::of(container).add(std::move(control));
+}
+
+const WindowlessControls::Control *QtForm::drawnControl(std::u16string_view name) const
+{
+    const QString wanted = toQString(name);
+    for (const WindowlessControls *drawn : findChildren<const WindowlessControls *>()) {
+        for (const WindowlessControls::Control &control : drawn->controls()) {
+            if (control.name == wanted)
+                return &control;
+        }
+    }
+    return nullptr;
 }
 
 void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)

@@ -37,9 +37,26 @@ protected:
 
     [[nodiscard]] QAccessibleInterface *accessible(std::u16string_view control) const
     {
-        QWidget *widget = m_form->control(control);
-        EXPECT_NE(widget, nullptr) << name(control);
-        return widget == nullptr ? nullptr : QAccessible::queryAccessibleInterface(widget);
+        if (QWidget *widget = m_form->control(control))
+            return QAccessible::queryAccessibleInterface(widget);
+        // A control its container draws is found as a screen reader finds it: among the
+        // container's children, at its place on the screen.
+        const WindowlessControls::Control *drawn = m_form->drawnControl(control);
+        EXPECT_NE(drawn, nullptr) << name(control);
+        if (drawn == nullptr)
+            return nullptr;
+        QAccessibleInterface *container = QAccessible::queryAccessibleInterface(drawn->container);
+        const QRect onScreen(drawn->container->mapToGlobal(drawn->rect.topLeft()), drawn->rect.size());
+        for (int index = 0; index < container->childCount(); ++index) {
+            QAccessibleInterface *child = container->child(index);
+            if (child->object() == nullptr && child->rect() == onScreen) {
+                EXPECT_EQ(child->parent(), container) << name(control);
+                EXPECT_EQ(container->indexOfChild(child), index) << name(control);
+                return child;
+            }
+        }
+        ADD_FAILURE() << name(control) << " is not among its container's children";
+        return nullptr;
     }
 
     /// Runs the action named `action` of `control`, as a screen reader does.

@@ -11,6 +11,7 @@
 #include "window/illustrations.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
@@ -53,10 +54,8 @@ TEST_F(QtHighDpiTest, TheWindowKeepsItsProportions)
     for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass == window::ControlClass::Form)
             continue;
-        QWidget *widget = m_form->control(entry.name);
         const window::Rect designed = window::toPixels(window::windowRectTwips(entry));
-        EXPECT_EQ(QRect(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size()),
-                  QRect(designed.left, designed.top, designed.width, designed.height))
+        EXPECT_EQ(shownRect(*m_form, entry.name), QRect(designed.left, designed.top, designed.width, designed.height))
             << name(entry.name);
     }
 }
@@ -98,6 +97,42 @@ TEST_F(QtHighDpiTest, IllustrationsAreDrawnFromTheDrawingMadeForTheScreen)
         }
         EXPECT_GT(compared, 100);
     }
+}
+
+TEST_F(QtHighDpiTest, LabelsDrawnByTheirContainerAreDrawnAsQLabelDrawsThem)
+{
+    // The captions that never change are drawn on their container's surface; a plain
+    // QLabel of the same size, font, colours and wrapping must come out the same.
+    if (ratio() != std::floor(ratio()))
+        GTEST_SKIP() << "a whole ratio only";
+    int compared = 0;
+    for (const window::LayoutEntry &entry : window::layout()) {
+        const WindowlessControls::Control *drawn = m_form->drawnControl(entry.name);
+        if (drawn == nullptr || drawn->caption.isEmpty())
+            continue;
+        SCOPED_TRACE(name(entry.name));
+        QLabel label(drawn->caption);
+        label.setFont(drawn->font);
+        QPalette palette = drawn->container->palette();
+        palette.setColor(QPalette::WindowText, drawn->text);
+        label.setPalette(palette);
+        label.setAutoFillBackground(true);
+        label.setWordWrap(true);
+        label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label.resize(drawn->rect.size());
+        const QImage expected = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The container alone, without the widgets above it.
+        QImage drawnImage(drawn->rect.size() * ratio(), QImage::Format_RGB32);
+        drawnImage.setDevicePixelRatio(ratio());
+        drawn->container->render(&drawnImage, QPoint(), QRegion(drawn->rect), QWidget::DrawWindowBackground);
+        ASSERT_EQ(drawnImage.size(), expected.size());
+        for (int y = 0; y < expected.height(); ++y) {
+            for (int x = 0; x < expected.width(); ++x)
+                ASSERT_EQ(QColor(drawnImage.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
+        }
+        ++compared;
+    }
+    EXPECT_EQ(compared, 5);
 }
 
 TEST_F(QtHighDpiTest, TheListIsDrawnAsQtsOwnListView)

@@ -4,6 +4,7 @@
 // Small helpers shared by the tests of the Qt window.
 
 #include "qt/listbox.h"
+#include "qt/qtform.h"
 
 #include <QRadioButton>
 #include <QString>
@@ -25,6 +26,26 @@ inline QString qs(std::u16string_view text)
 inline std::string name(std::u16string_view text)
 {
     return qs(text).toStdString();
+}
+
+/// The font the window shows the control `name` in, a widget of its own or drawn by
+/// its container.
+inline QFont shownFont(const QtForm &form, std::u16string_view name)
+{
+    if (const QWidget *widget = form.control(name))
+        return widget->font();
+    const WindowlessControls::Control *drawn = form.drawnControl(name);
+    return drawn != nullptr ? drawn->font : QFont();
+}
+
+/// Where the window shows the control `name`, in the window's coordinates.
+inline QRect shownRect(const QtForm &form, std::u16string_view name)
+{
+    if (const QWidget *widget = form.control(name))
+        return {widget->mapTo(&form, QPoint(0, 0)), widget->size()};
+    const WindowlessControls::Control *drawn = form.drawnControl(name);
+    return drawn != nullptr ? QRect(drawn->container->mapTo(&form, drawn->rect.topLeft()), drawn->rect.size())
+                            : QRect();
 }
 
 /// Clicks `widget` as a person would. Options are clicked on their circle: the right

@@ -52,7 +52,7 @@ TEST_F(QtWindowTest, EveryTextIsDrawnInAnInstalledJapaneseFaceOfItsChain)
         if (control.fontPixels == 0)
             continue;
         SCOPED_TRACE(name(control.name));
-        const QFont font = m_window.widget(control.name)->font();
+        const QFont font = shownFont(m_window.form(), control.name);
         EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
         // Every text of the opening window is in the chain's first face, so it is asked for alone.
         const QStringList chain = faceChain(control.face);
@@ -61,7 +61,7 @@ TEST_F(QtWindowTest, EveryTextIsDrawnInAnInstalledJapaneseFaceOfItsChain)
         const QString used = QFontInfo(font).family();
         EXPECT_TRUE(chain.contains(used) && installed.contains(used)) << used.toStdString();
     }
-    EXPECT_EQ(QFontInfo(m_window.widget(u"Label4")->font()).family(), QStringLiteral("RocknRoll One"));
+    EXPECT_EQ(QFontInfo(shownFont(m_window.form(), u"Label4")).family(), QStringLiteral("RocknRoll One"));
 }
 
 TEST_F(QtWindowTest, ATextTheFirstFaceLacksIsShownOverTheWholeChain)
@@ -97,7 +97,7 @@ TEST_F(QtWindowTest, IllustrationsAreDrawnAtNaturalSizeFromTheInnerCorner)
 {
     int drawn = 0;
     for (const BuiltControl &control : m_window.builtControls()) {
-        auto *box = qobject_cast<PictureBox *>(m_window.widget(control.name));
+        auto *box = qobject_cast<PictureBox *>(m_window.form().control(control.name));
         if (box == nullptr || box->shownPixmap().isNull())
             continue;
         SCOPED_TRACE(name(control.name));
@@ -124,7 +124,7 @@ TEST_F(QtWindowTest, PictureBoxFramesAreTheStylesSunkenPanel)
     // The picture boxes draw their frame themselves; a plain frame of the same size,
     // palette and shape, drawn by the style, must come out the same on its two-pixel edge.
     for (const BuiltControl &control : m_window.builtControls()) {
-        auto *box = qobject_cast<PictureBox *>(m_window.widget(control.name));
+        auto *box = qobject_cast<PictureBox *>(m_window.form().control(control.name));
         if (box == nullptr)
             continue;
         SCOPED_TRACE(name(control.name));
@@ -180,7 +180,7 @@ TEST_F(QtWindowTest, OptionCirclesAreTheStylesOwn)
     // selected or not.
     qobject_cast<QRadioButton *>(m_window.widget(u"Option7"))->setChecked(true);
     for (const BuiltControl &control : m_window.builtControls()) {
-        auto *option = qobject_cast<QRadioButton *>(m_window.widget(control.name));
+        auto *option = qobject_cast<QRadioButton *>(m_window.form().control(control.name));
         if (option == nullptr)
             continue;
         SCOPED_TRACE(name(control.name));

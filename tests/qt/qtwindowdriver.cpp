@@ -4,6 +4,8 @@
 #include "qt/fonts.h"
 #include "qt/picturebox.h"
 #include "qttestsupport.h"
+#include "window/layout.h"
+#include "window/stacking.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +16,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace pemtos::qt {
 namespace {
@@ -196,10 +201,8 @@ std::u16string QtWindowDriver::defaultLookingButton()
 
 std::u16string QtWindowDriver::controlAt(std::u16string_view control, int x, int y)
 {
-    QWidget *target = widget(control);
-    if (target == nullptr)
-        return {};
-    return nameOf(m_form->childAt(target->mapTo(m_form.get(), QPoint(x, y))));
+    const QPoint at = shownRect(*m_form, control).topLeft() + QPoint(x, y);
+    return nameOf(m_form->childAt(at));
 }
 
 void QtWindowDriver::failOperation(int n)
@@ -282,23 +285,73 @@ behaviour::BuiltControl QtWindowDriver::describe(QWidget *widget) const
     return built;
 }
 
+behaviour::BuiltControl QtWindowDriver::describe(const WindowlessControls::Control &control) const
+{
+    behaviour::BuiltControl built;
+    built.controlClass = control.isImage ? "Image" : "Label";
+    built.name = text16(control.name);
+    built.container = nameOf(control.container);
+    built.left = control.rect.left();
+    built.top = control.rect.top();
+    built.width = control.rect.width();
+    built.height = control.rect.height();
+    built.caption = text16(control.caption);
+    built.accessibleName = text16(control.accessibleName);
+    if (!control.isImage) {
+        built.face = designedFace(control.font);
+        built.fontPixels = control.font.pixelSize();
+        built.fontWeight = control.font.weight();
+    }
+    if (control.back) {
+        built.back = rgb(*control.back);
+        built.text = rgb(control.text);
+    }
+    return built;
+}
+
+void QtWindowDriver::describeTree(QWidget *container, std::vector<behaviour::BuiltControl> &built) const
+{
+    built.push_back(describe(container));
+    // Labels and images lie beneath the other controls: drawn on the container's
+    // surface or, the two the commands write to, widgets there. They do not overlap,
+    // so they are listed in the design's order.
+    struct Beneath {
+        const window::LayoutEntry *entry;
+        QWidget *widget;
+        const WindowlessControls::Control *drawn;
+    };
+    std::vector<Beneath> beneath;
+    std::vector<QWidget *> above;
+    if (const WindowlessControls *drawn = WindowlessControls::find(*container)) {
+        for (const WindowlessControls::Control &control : drawn->controls())
+            beneath.push_back({window::findControl(control.name.toStdU16String()), nullptr, &control});
+    }
+    for (QObject *child : container->children()) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (widget == nullptr || !isControl(widget))
+            continue;
+        const window::LayoutEntry *entry = window::findControl(widget->objectName().toStdU16String());
+        if (entry != nullptr && !window::isWindowed(entry->controlClass))
+            beneath.push_back({entry, widget, nullptr});
+        else
+            above.push_back(widget);
+    }
+    // The layout table is one array: its rows' addresses are in the design's order.
+    std::ranges::sort(beneath, std::less<>(), &Beneath::entry);
+    for (const Beneath &control : beneath) {
+        if (control.widget != nullptr)
+            describeTree(control.widget, built);
+        else
+            built.push_back(describe(*control.drawn));
+    }
+    for (QWidget *widget : above)
+        describeTree(widget, built);
+}
+
 std::vector<behaviour::BuiltControl> QtWindowDriver::builtControls()
 {
     std::vector<behaviour::BuiltControl> built;
-    // Depth first; a widget's children are listed from the bottom of the stack up.
-    std::vector<QWidget *> pending = {m_form.get()};
-    while (!pending.empty()) {
-        QWidget *widget = pending.back();
-        pending.pop_back();
-        built.push_back(describe(widget));
-        std::vector<QWidget *> children;
-        for (QObject *child : widget->children()) {
-            auto *control = qobject_cast<QWidget *>(child);
-            if (control != nullptr && isControl(control))
-                children.push_back(control);
-        }
-        pending.insert(pending.end(), children.rbegin(), children.rend());
-    }
+    describeTree(m_form.get(), built);
     return built;
 }
 

@@ -52,6 +52,10 @@ private:
     /// Presses the button of a message box that has just opened, remembering what it said.
     void dismissReport();
     [[nodiscard]] behaviour::BuiltControl describe(QWidget *widget) const;
+    /// A control its container draws.
+    [[nodiscard]] behaviour::BuiltControl describe(const WindowlessControls::Control &control) const;
+    /// `container` and, depth first, the controls in it, from the bottom of the stack up.
+    void describeTree(QWidget *container, std::vector<behaviour::BuiltControl> &built) const;
     /// Whether `widget` is one of the window's controls (not a part of one).
     [[nodiscard]] bool isControl(const QWidget *widget) const;
     /// The design name of the control `widget` is, or is a part of.

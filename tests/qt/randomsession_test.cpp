@@ -106,13 +106,19 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
         m_list = qobject_cast<ListBox *>(m_form->control(u"List1"));
         ASSERT_NE(m_list, nullptr);
+        // Each label where it is clicked: its own widget, or the container that draws it.
         for (const window::LayoutEntry &entry : window::layout()) {
-            if (entry.controlClass == window::ControlClass::Label)
-                m_labels.push_back(m_form->control(entry.name));
+            if (entry.controlClass != window::ControlClass::Label)
+                continue;
+            if (QWidget *label = m_form->control(entry.name))
+                m_passive.push_back({label, label->rect().center()});
+            else if (const WindowlessControls::Control *drawn = m_form->drawnControl(entry.name))
+                m_passive.push_back({drawn->container, drawn->rect.center()});
         }
+        m_labelCount = m_passive.size();
         for (const window::Illustration &art : window::illustrations())
-            m_pictures.push_back(m_form->control(art.picture));
-        m_pictures.push_back(m_form->control(u"Picture9"));
+            m_passive.push_back({m_form->control(art.picture), m_form->control(art.picture)->rect().center()});
+        m_passive.push_back({m_form->control(u"Picture9"), m_form->control(u"Picture9")->rect().center()});
     }
 
     QWidget *control(const QString &name) const { return m_form->control(name.toStdU16String()); }
@@ -202,16 +208,20 @@ protected:
             return "press Command1";
         }
         // Illustrations and labels react to nothing.
-        std::vector<QWidget *> &targets = kind < 96 ? m_pictures : m_labels;
-        QWidget *target = targets[static_cast<std::size_t>(pick(targets.size()))];
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
-        return "click " + target->objectName().toStdString();
+        const std::size_t pictures = m_passive.size() - m_labelCount;
+        const std::size_t index = kind < 96 ? m_labelCount + static_cast<std::size_t>(pick(pictures))
+                                            : static_cast<std::size_t>(pick(m_labelCount));
+        const auto &[target, at] = m_passive[index];
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        return "click " + target->objectName().toStdString() + " at " + std::to_string(at.x()) + "," +
+               std::to_string(at.y());
     }
 
     std::unique_ptr<QtForm> m_form;
     ListBox *m_list = nullptr;
-    std::vector<QWidget *> m_labels;
-    std::vector<QWidget *> m_pictures;
+    /// Where the labels and then the illustrations are clicked: they react to nothing.
+    std::vector<std::pair<QWidget *, QPoint>> m_passive;
+    std::size_t m_labelCount = 0;
 };
 
 TEST_F(RandomSessionTest, TheWindowAlwaysShowsWhatTheRulesSay)

@@ -42,24 +42,24 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    /// Every text each control can show: its caption, and what the buttons put into
-    /// the list and the two output labels.
-    std::map<QWidget *, QStringList> textsByControl() const
+    /// Every text each control can show, by control: its caption, and what the buttons
+    /// put into the list and the two output labels.
+    std::map<std::u16string_view, QStringList> textsByControl() const
     {
-        std::map<QWidget *, QStringList> texts;
+        std::map<std::u16string_view, QStringList> texts;
         for (const window::LayoutEntry &entry : window::layout()) {
             if (!entry.caption.empty())
-                texts[m_form->control(entry.name)] << qs(entry.caption);
+                texts[entry.name] << qs(entry.caption);
         }
-        QStringList &rows = texts[m_form->control(u"List1")];
-        QStringList &descriptions = texts[m_form->control(u"Label2")];
+        QStringList &rows = texts[u"List1"];
+        QStringList &descriptions = texts[u"Label2"];
         descriptions << qs(window::kBlankCaption);
         for (const catalogue::TreeFormCategory &form : catalogue::treeForms()) {
             descriptions << qs(form.description);
             for (std::u16string_view name : form.species)
                 rows << qs(name);
         }
-        QStringList &notes = texts[m_form->control(u"Label3")];
+        QStringList &notes = texts[u"Label3"];
         for (const catalogue::SpeciesNote &row : catalogue::speciesNotes())
             notes << qs(row.note);
         return texts;
@@ -76,19 +76,18 @@ TEST_F(FontCoverageTest, NoRequestedFaceIsInstalledAndEveryControlUsesTheOneThat
         EXPECT_FALSE(installed.contains(QString::fromUtf8(requested))) << requested;
     ASSERT_TRUE(installed.contains(m_family)) << "the font set does not hold " << m_family.toStdString();
 
-    for (const window::LayoutEntry &entry : window::layout()) {
-        QWidget *widget = m_form->control(entry.name);
-        EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(), m_family.toStdString())
-            << widget->objectName().toStdString();
-    }
+    for (const window::LayoutEntry &entry : window::layout())
+        EXPECT_EQ(QFontInfo(shownFont(*m_form, entry.name)).family().toStdString(), m_family.toStdString())
+            << name(entry.name);
     EXPECT_EQ(QFontInfo(QApplication::font()).family().toStdString(), m_family.toStdString()) << "message boxes";
 }
 
 TEST_F(FontCoverageTest, EveryCharacterOfEveryTextHasAGlyph)
 {
-    std::map<QWidget *, QStringList> texts = textsByControl();
+    std::map<std::u16string_view, QStringList> texts = textsByControl();
     // The run-time error report is a message box in the application's font.
-    QStringList &report = texts[nullptr];
+    constexpr std::u16string_view kReport;
+    QStringList &report = texts[kReport];
     report << qs(window::errorReportTitle());
     for (const window::Operation operation :
          {window::Operation::CaptionSet, window::Operation::Clear, window::Operation::AddItem,
@@ -96,8 +95,8 @@ TEST_F(FontCoverageTest, EveryCharacterOfEveryTextHasAGlyph)
         report << qs(window::errorReportText({operation, u"List1"}));
 
     int checked = 0;
-    for (const auto &[widget, strings] : texts) {
-        const QFont font = widget != nullptr ? widget->font() : QApplication::font();
+    for (const auto &[control, strings] : texts) {
+        const QFont font = control == kReport ? QApplication::font() : shownFont(*m_form, control);
         const QFontMetrics metrics(font);
         std::set<char32_t> missing;
         for (const QString &text : strings) {
@@ -113,9 +112,8 @@ TEST_F(FontCoverageTest, EveryCharacterOfEveryTextHasAGlyph)
         for (const char32_t character : missing)
             shown +=
                 QString::fromUcs4(&character, 1) + QStringLiteral(" U+%1 ").arg(character, 4, 16, QLatin1Char('0'));
-        EXPECT_TRUE(missing.empty()) << (widget != nullptr ? widget->objectName().toStdString() : "error report")
-                                     << " in " << QFontInfo(font).family().toStdString()
-                                     << " lacks: " << shown.toStdString();
+        EXPECT_TRUE(missing.empty()) << (control == kReport ? std::string("error report") : name(control)) << " in "
+                                     << QFontInfo(font).family().toStdString() << " lacks: " << shown.toStdString();
     }
     EXPECT_GT(checked, 3000) << "every caption, row, description and note was looked at";
 }
@@ -124,16 +122,15 @@ TEST_F(FontCoverageTest, TheDrawnWindowShowsInk)
 {
     // A window whose text failed to draw would show the labels' background only.
     ASSERT_TRUE(m_form->controls().setCaption(u"Label3", catalogue::speciesNotes().front().note));
-    for (std::u16string_view name : {u"Label1", u"Label3", u"Label4", u"Label10", u"Label12"}) {
-        QWidget *label = m_form->control(name);
-        const QImage image = label->grab().toImage();
+    for (std::u16string_view control : {u"Label1", u"Label3", u"Label4", u"Label10", u"Label12"}) {
+        const QImage image = m_form->grab(shownRect(*m_form, control)).toImage();
         const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
         int ink = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x)
                 ink += image.pixel(x, y) != background ? 1 : 0;
         }
-        EXPECT_GT(ink, 40) << label->objectName().toStdString();
+        EXPECT_GT(ink, 40) << name(control);
     }
 }
 

@@ -11,6 +11,9 @@ namespace pemtos::window {
 /// five ideographic spaces, not the empty text.
 inline constexpr std::u16string_view kBlankCaption = u"\u3000\u3000\u3000\u3000\u3000";
 
+/// Whether the click handlers write the caption of `control`: the two output labels.
+bool writesCaption(std::u16string_view control);
+
 // NOLINTBEGIN(readability-identifier-naming): named after the control and its event.
 
 /// Click of `cmdGo`: blanks both output labels, empties the species list, then

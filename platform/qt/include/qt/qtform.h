@@ -2,6 +2,7 @@
 #pragma once
 
 #include "qt/qtcontrols.h"
+#include "qt/windowlesscontrols.h"
 #include "window/layout.h"
 
 #include <QPushButton>
@@ -32,6 +33,8 @@ public:
     QtControls &controls() { return m_controls; }
     /// The widget of the control named `name`, or nullptr.
     QWidget *control(std::u16string_view name) const { return m_controls.find(name); }
+    /// The control named `name` that its container draws, or nullptr.
+    const WindowlessControls::Control *drawnControl(std::u16string_view name) const;
 
 protected:
     /// Enter and Return that no control took press the default command button.
@@ -39,6 +42,8 @@ protected:
 
 private:
     static QWidget *createControl(const window::LayoutEntry &entry, QWidget *container);
+    /// Has `container` draw `entry`, a label or image with no widget of its own.
+    static void drawOnContainer(const window::LayoutEntry &entry, QWidget &container);
     static void applyColours(QWidget *widget, const window::LayoutEntry &entry);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAccessibleWidget>
+#include <QHash>
+
+namespace pemtos::qt {
+
+class WindowlessControls;
+
+/// What screen readers see of a container that draws windowless controls: its child
+/// widgets, after the controls it draws, which lie beneath them.
+class ContainerAccessible final : public QAccessibleWidget {
+public:
+    ContainerAccessible(QWidget *container, QAccessible::Role role);
+    ~ContainerAccessible() override;
+    ContainerAccessible(const ContainerAccessible &) = delete;
+    ContainerAccessible &operator=(const ContainerAccessible &) = delete;
+    ContainerAccessible(ContainerAccessible &&) = delete;
+    ContainerAccessible &operator=(ContainerAccessible &&) = delete;
+
+    QString text(QAccessible::Text type) const override;
+    int childCount() const override;
+    QAccessibleInterface *child(int index) const override;
+    int indexOfChild(const QAccessibleInterface *child) const override;
+    QAccessibleInterface *childAt(int x, int y) const override;
+
+private:
+    /// How many controls the container draws.
+    [[nodiscard]] int drawnCount() const;
+
+    /// The interfaces made so far for the drawn controls, by their index.
+    mutable QHash<int, QAccessible::Id> m_drawn;
+};
+
+/// Lets Qt make a ContainerAccessible for the window and its frames; called by each
+/// container that draws windowless controls, before anything asks for its interface.
+void installContainerAccessibility();
+
+} // namespace pemtos::qt

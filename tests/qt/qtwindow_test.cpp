@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -257,6 +258,45 @@ TEST_F(QtWindowTest, TheListsScrollBarScrollsByRowByPageByDraggingAndByWheel)
                       false);
     QApplication::sendEvent(list, &notch);
     EXPECT_EQ(topRow(), list->count() - shown - QApplication::wheelScrollLines()) << "a wheel notch up";
+}
+
+TEST_F(QtWindowTest, TheListsKeysMoveTheChoiceAsAListBoxDoes)
+{
+    // The list opens with more rows than it shows; each key moves the chosen row.
+    auto *list = qobject_cast<ListBox *>(m_window.widget(u"List1"));
+    ASSERT_NE(list, nullptr);
+    list->setFocus(Qt::TabFocusReason);
+    const int last = list->count() - 1;
+    const int shown = list->rowArea().height() / list->rowRect(0).height();
+    ASSERT_GT(last, 2 * shown);
+    struct Step {
+        Qt::Key key;
+        int chosen;
+    };
+    const Step steps[] = {
+        {Qt::Key_Space, 0},        {Qt::Key_End, last}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, shown},
+        {Qt::Key_Down, shown + 1}, {Qt::Key_PageUp, 1}, {Qt::Key_Up, 0},   {Qt::Key_Up, 0},
+    };
+    for (const Step &step : steps) {
+        QTest::keyClick(list, step.key);
+        EXPECT_EQ(list->selectedRow(), step.chosen) << "after key " << step.key;
+        EXPECT_TRUE(list->rowArea().contains(list->rowRect(list->currentRow()).center())) << "scrolled into view";
+    }
+    // Typing the first letter of a name chooses the row that starts with it: one whose
+    // letter no other name holds anywhere, nor itself again.
+    int typed = -1;
+    for (int row = 1; row <= last && typed < 0; ++row) {
+        const QChar letter = list->item(row).front();
+        bool elsewhere = list->item(row).indexOf(letter, 1) >= 0;
+        for (int other = 0; other <= last; ++other)
+            elsewhere = elsewhere || (other != row && list->item(other).contains(letter));
+        if (!elsewhere)
+            typed = row;
+    }
+    ASSERT_GE(typed, 0);
+    QKeyEvent letter(QEvent::KeyPress, 0, Qt::NoModifier, list->item(typed).left(1));
+    QApplication::sendEvent(list, &letter);
+    EXPECT_EQ(list->selectedRow(), typed);
 }
 
 TEST_F(QtWindowTest, TheKeypadsEnterPressesTheDefaultButtonToo)

@@ -1,38 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "containeraccessible.h"
 
-#include "framebox.h"
-#include "qt/qtform.h"
 #include "qt/windowlesscontrols.h"
 #include "windowlessaccessible.h"
 
 #include <QGroupBox>
 
 namespace pemtos::qt {
-namespace {
-
-QAccessibleInterface *makeContainerAccessible(const QString &className, QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (widget == nullptr)
-        return nullptr;
-    if (className == QLatin1String(QtForm::staticMetaObject.className()))
-        return new ContainerAccessible(widget, QAccessible::Client);
-    if (className == QLatin1String(FrameBox::staticMetaObject.className()))
-        return new ContainerAccessible(widget, QAccessible::Grouping);
-    return nullptr;
-}
-
-} // namespace
-
-void installContainerAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(makeContainerAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 ContainerAccessible::ContainerAccessible(QWidget *container, QAccessible::Role role)
     : QAccessibleWidget(container, role)

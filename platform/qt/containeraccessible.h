@@ -33,8 +33,4 @@ private:
     mutable QHash<int, QAccessible::Id> m_drawn;
 };
 
-/// Lets Qt make a ContainerAccessible for the window and its frames; called by each
-/// container that draws windowless controls, before anything asks for its interface.
-void installContainerAccessibility();
-
 } // namespace pemtos::qt

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "framebox.h"
 
-#include "containeraccessible.h"
+#include "accessiblefactory.h"
 #include "qt/classicchrome.h"
 
 #include <QStyleOptionGroupBox>
@@ -13,7 +13,7 @@ FrameBox::FrameBox(const QString &title, QWidget *parent) : QGroupBox(parent)
 {
     // Screen readers are told of the caption as it is set, and the interface made then
     // is kept: the frame's own, which lists the controls it draws, must be known by then.
-    installContainerAccessibility();
+    installAccessibility();
     setTitle(title);
 }
 

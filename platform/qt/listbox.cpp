@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "qt/listbox.h"
 
+#include "accessiblefactory.h"
 #include "drawnscrollbar.h"
-#include "listboxaccessible.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -17,7 +17,7 @@ namespace pemtos::qt {
 
 ListBox::ListBox(QWidget *parent) : QFrame(parent), m_scrollBar(new DrawnScrollBar(*this))
 {
-    installListBoxAccessibility();
+    installAccessibility();
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -5,26 +5,6 @@
 #include "qt/listbox.h"
 
 namespace pemtos::qt {
-namespace {
-
-QAccessibleInterface *makeListBoxAccessible(const QString &className, QObject *object)
-{
-    if (className != QLatin1String(ListBox::staticMetaObject.className()))
-        return nullptr;
-    auto *list = qobject_cast<ListBox *>(object);
-    return list != nullptr ? new ListBoxAccessible(list) : nullptr;
-}
-
-} // namespace
-
-void installListBoxAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(makeListBoxAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 ListBoxAccessible::ListBoxAccessible(ListBox *list) : QAccessibleWidget(list, QAccessible::List), m_list(list) {}
 

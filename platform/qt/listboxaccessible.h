@@ -56,7 +56,4 @@ private:
     mutable QHash<int, QAccessible::Id> m_rows;
 };
 
-/// Lets Qt make a ListBoxAccessible for every ListBox; called once per process.
-void installListBoxAccessibility();
-
 } // namespace pemtos::qt

@@ -3,65 +3,28 @@
 
 #include "qt/listbox.h"
 
-#include <QWidget>
-
 namespace pemtos::qt {
 
-ListRowAccessible::ListRowAccessible(ListBox *list, int row) : m_list(list), m_row(row) {}
+ListRowAccessible::ListRowAccessible(ListBox *list, int row) : WidgetPartAccessible(list), m_row(row) {}
+
+ListBox *ListRowAccessible::list() const
+{
+    return qobject_cast<ListBox *>(owner());
+}
 
 bool ListRowAccessible::isValid() const
 {
-    return m_list != nullptr && m_row >= 0 && m_row < m_list->count();
-}
-
-QObject *ListRowAccessible::object() const
-{
-    return nullptr;
-}
-
-QWindow *ListRowAccessible::window() const
-{
-    return m_list != nullptr ? m_list->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface *ListRowAccessible::childAt(int /*x*/, int /*y*/) const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *ListRowAccessible::parent() const
-{
-    return QAccessible::queryAccessibleInterface(m_list);
-}
-
-QAccessibleInterface *ListRowAccessible::child(int /*index*/) const
-{
-    return nullptr;
-}
-
-int ListRowAccessible::childCount() const
-{
-    return 0;
-}
-
-int ListRowAccessible::indexOfChild(const QAccessibleInterface * /*child*/) const
-{
-    return -1;
+    return list() != nullptr && m_row >= 0 && m_row < list()->count();
 }
 
 QString ListRowAccessible::text(QAccessible::Text type) const
 {
-    return type == QAccessible::Name && isValid() ? m_list->item(m_row) : QString();
+    return type == QAccessible::Name && isValid() ? list()->item(m_row) : QString();
 }
 
-void ListRowAccessible::setText(QAccessible::Text /*type*/, const QString & /*text*/) {}
-
-QRect ListRowAccessible::rect() const
+QRect ListRowAccessible::partRect() const
 {
-    if (!isValid())
-        return {};
-    const QRect row = m_list->rowRect(m_row);
-    return {m_list->mapToGlobal(row.topLeft()), row.size()};
+    return list()->rowRect(m_row);
 }
 
 QAccessible::Role ListRowAccessible::role() const
@@ -79,10 +42,10 @@ QAccessible::State ListRowAccessible::state() const
     state.selectable = true;
     state.focusable = true;
     state.selected = isSelected();
-    state.focused = m_list->hasFocus() && m_list->currentRow() == m_row;
+    state.focused = list()->hasFocus() && list()->currentRow() == m_row;
     state.active = state.focused;
     // A row scrolled out of the list is there but not shown.
-    state.invisible = !m_list->rowRect(m_row).intersects(m_list->rowArea());
+    state.invisible = !list()->rowRect(m_row).intersects(list()->rowArea());
     return state;
 }
 
@@ -97,7 +60,7 @@ void *ListRowAccessible::interface_cast(QAccessible::InterfaceType type)
 
 bool ListRowAccessible::isSelected() const
 {
-    return isValid() && m_list->selectedRow() == m_row;
+    return isValid() && list()->selectedRow() == m_row;
 }
 
 QList<QAccessibleInterface *> ListRowAccessible::columnHeaderCells() const
@@ -144,7 +107,7 @@ void ListRowAccessible::doAction(const QString &actionName)
 {
     if (actionName != toggleAction() || !isValid())
         return;
-    m_list->selectRow(isSelected() ? -1 : m_row);
+    list()->selectRow(isSelected() ? -1 : m_row);
 }
 
 QStringList ListRowAccessible::keyBindingsForAction(const QString & /*actionName*/) const

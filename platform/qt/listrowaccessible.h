@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QAccessible>
-#include <QPointer>
+#include "widgetpartaccessible.h"
 
 namespace pemtos::qt {
 
@@ -10,23 +9,14 @@ class ListBox;
 
 /// One row of a ListBox for screen readers: a list item named by its text, which is
 /// selected through its table cell or its toggle action.
-class ListRowAccessible final : public QAccessibleInterface,
+class ListRowAccessible final : public WidgetPartAccessible,
                                 public QAccessibleTableCellInterface,
                                 public QAccessibleActionInterface {
 public:
     ListRowAccessible(ListBox *list, int row);
 
     bool isValid() const override;
-    QObject *object() const override;
-    QWindow *window() const override;
-    QAccessibleInterface *childAt(int x, int y) const override;
-    QAccessibleInterface *parent() const override;
-    QAccessibleInterface *child(int index) const override;
-    int childCount() const override;
-    int indexOfChild(const QAccessibleInterface *child) const override;
     QString text(QAccessible::Text type) const override;
-    void setText(QAccessible::Text type, const QString &text) override;
-    QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
     void *interface_cast(QAccessible::InterfaceType type) override;
@@ -44,8 +34,13 @@ public:
     void doAction(const QString &actionName) override;
     QStringList keyBindingsForAction(const QString &actionName) const override;
 
+protected:
+    QRect partRect() const override;
+
 private:
-    QPointer<ListBox> m_list;
+    /// The list, or nullptr once it is gone.
+    [[nodiscard]] ListBox *list() const;
+
     int m_row;
 };
 

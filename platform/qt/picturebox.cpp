@@ -1,36 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "qt/picturebox.h"
 
+#include "accessiblefactory.h"
 #include "qt/bitmapfile.h"
 #include "qt/classicchrome.h"
 #include "window/illustrations.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace pemtos::qt {
-namespace {
-
-// Screen readers present a picture box as a graphic, named after what it shows,
-// rather than as the plain frame Qt would take it for.
-QAccessibleInterface *accessibleGraphic(const QString &className, QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (className != QLatin1String(PictureBox::staticMetaObject.className()) || widget == nullptr)
-        return nullptr;
-    return new QAccessibleWidget(widget, QAccessible::Graphic);
-}
-
-} // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
 {
-    static const bool accessibleAsGraphic = [] {
-        QAccessible::installFactory(&accessibleGraphic);
-        return true;
-    }();
-    Q_UNUSED(accessibleAsGraphic);
+    installAccessibility();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qtform.h"
 
-#include "containeraccessible.h"
+#include "accessiblefactory.h"
 #include "framebox.h"
 #include "optionkeys.h"
 #include "qt/conversions.h"
@@ -77,7 +77,7 @@ void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
 QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
 {
     // Before the title is set: the interface made then is the one screen readers keep.
-    installContainerAccessibility();
+    installAccessibility();
     initArtResources();
     for (const window::LayoutEntry &entry : window::layout()) {
         if (entry.controlClass == window::ControlClass::Form) {

@@ -18,69 +18,32 @@ const WindowlessControls::Control *drawnControl(const QWidget *container, int in
 
 } // namespace
 
-WindowlessAccessible::WindowlessAccessible(QWidget *container, int index) : m_container(container), m_index(index) {}
+WindowlessAccessible::WindowlessAccessible(QWidget *container, int index)
+    : WidgetPartAccessible(container), m_index(index)
+{
+}
 
 bool WindowlessAccessible::isValid() const
 {
-    return drawnControl(m_container, m_index) != nullptr;
-}
-
-QObject *WindowlessAccessible::object() const
-{
-    return nullptr;
-}
-
-QWindow *WindowlessAccessible::window() const
-{
-    return m_container != nullptr ? m_container->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface *WindowlessAccessible::childAt(int /*x*/, int /*y*/) const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *WindowlessAccessible::parent() const
-{
-    return QAccessible::queryAccessibleInterface(m_container);
-}
-
-QAccessibleInterface *WindowlessAccessible::child(int /*index*/) const
-{
-    return nullptr;
-}
-
-int WindowlessAccessible::childCount() const
-{
-    return 0;
-}
-
-int WindowlessAccessible::indexOfChild(const QAccessibleInterface * /*child*/) const
-{
-    return -1;
+    return drawnControl(owner(), m_index) != nullptr;
 }
 
 QString WindowlessAccessible::text(QAccessible::Text type) const
 {
-    const WindowlessControls::Control *control = drawnControl(m_container, m_index);
+    const WindowlessControls::Control *control = drawnControl(owner(), m_index);
     if (control == nullptr || type != QAccessible::Name)
         return {};
     return control->accessibleName.isEmpty() ? control->caption : control->accessibleName;
 }
 
-void WindowlessAccessible::setText(QAccessible::Text /*type*/, const QString & /*text*/) {}
-
-QRect WindowlessAccessible::rect() const
+QRect WindowlessAccessible::partRect() const
 {
-    const WindowlessControls::Control *control = drawnControl(m_container, m_index);
-    if (control == nullptr)
-        return {};
-    return {m_container->mapToGlobal(control->rect.topLeft()), control->rect.size()};
+    return drawnControl(owner(), m_index)->rect;
 }
 
 QAccessible::Role WindowlessAccessible::role() const
 {
-    const WindowlessControls::Control *control = drawnControl(m_container, m_index);
+    const WindowlessControls::Control *control = drawnControl(owner(), m_index);
     return control != nullptr && control->isImage ? QAccessible::Client : QAccessible::StaticText;
 }
 

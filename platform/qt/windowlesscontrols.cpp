@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "qt/windowlesscontrols.h"
 
-#include "containeraccessible.h"
-
 #include <QEvent>
 #include <QPainter>
 #include <QStyle>
@@ -14,7 +12,6 @@ namespace pemtos::qt {
 
 WindowlessControls::WindowlessControls(QWidget &container) : QObject(&container), m_container(container)
 {
-    installContainerAccessibility();
     container.installEventFilter(this);
 }
 

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "accessiblefactory.h"
+
+#include "containeraccessible.h"
+#include "framebox.h"
+#include "listboxaccessible.h"
+#include "qt/listbox.h"
+#include "qt/picturebox.h"
+#include "qt/qtform.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace pemtos::qt {
+namespace {
+
+/// Qt asks for each class of `object` in turn, from its own up: each interface is
+/// made for the class it belongs to.
+QAccessibleInterface *makeAccessible(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget == nullptr)
+        return nullptr;
+    const auto is = [&className](const QMetaObject &kind) { return className == QLatin1String(kind.className()); };
+    // A picture box is a graphic named after what it shows, not the plain frame Qt
+    // would take it for.
+    if (is(PictureBox::staticMetaObject))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (auto *list = qobject_cast<ListBox *>(widget); list != nullptr && is(ListBox::staticMetaObject))
+        return new ListBoxAccessible(list);
+    if (is(QtForm::staticMetaObject))
+        return new ContainerAccessible(widget, QAccessible::Client);
+    if (is(FrameBox::staticMetaObject))
+        return new ContainerAccessible(widget, QAccessible::Grouping);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(makeAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace pemtos::qt

@@ -125,11 +125,7 @@ TEST_F(QtHighDpiTest, LabelsDrawnByTheirContainerAreDrawnAsQLabelDrawsThem)
         QImage drawnImage(drawn->rect.size() * ratio(), QImage::Format_RGB32);
         drawnImage.setDevicePixelRatio(ratio());
         drawn->container->render(&drawnImage, QPoint(), QRegion(drawn->rect), QWidget::DrawWindowBackground);
-        ASSERT_EQ(drawnImage.size(), expected.size());
-        for (int y = 0; y < expected.height(); ++y) {
-            for (int x = 0; x < expected.width(); ++x)
-                ASSERT_EQ(QColor(drawnImage.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
-        }
+        EXPECT_EQ(pixelDifference(drawnImage, expected), "");
         ++compared;
     }
     EXPECT_EQ(compared, 5);
@@ -167,12 +163,7 @@ TEST_F(QtHighDpiTest, TheListIsDrawnAsQtsOwnListView)
     const auto compare = [&](const char *state, bool focused) {
         SCOPED_TRACE(state);
         const QImage drawn = grab(*list, focused);
-        const QImage expected = grab(plain, focused);
-        ASSERT_EQ(drawn.size(), expected.size());
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x)
-                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
-        }
+        EXPECT_EQ(pixelDifference(drawn, grab(plain, focused)), "");
     };
     compare("as the window opens", false);
     compare("tabbed to: the first row framed, none chosen", true);

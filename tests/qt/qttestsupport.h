@@ -6,11 +6,13 @@
 #include "qt/listbox.h"
 #include "qt/qtform.h"
 
+#include <QImage>
 #include <QRadioButton>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,23 @@ inline QRect shownRect(const QtForm &form, std::u16string_view name)
     const WindowlessControls::Control *drawn = form.drawnControl(name);
     return drawn != nullptr ? QRect(drawn->container->mapTo(&form, drawn->rect.topLeft()), drawn->rect.size())
                             : QRect();
+}
+
+/// Where `drawn` first differs from `expected` in colour, looking only at the pixels
+/// `compared` picks (all when empty); an empty text when they agree there.
+inline std::string pixelDifference(const QImage &drawn, const QImage &expected,
+                                   const std::function<bool(int x, int y)> &compared = {})
+{
+    if (drawn.size() != expected.size())
+        return "sizes differ";
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            constexpr QRgb kColour = 0xFFFFFFU; // red, green and blue; not alpha
+            if ((!compared || compared(x, y)) && (drawn.pixel(x, y) & kColour) != (expected.pixel(x, y) & kColour))
+                return "at " + std::to_string(x) + "," + std::to_string(y);
+        }
+    }
+    return {};
 }
 
 /// Clicks `widget` as a person would. Options are clicked on their circle: the right

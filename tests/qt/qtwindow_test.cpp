@@ -134,17 +134,12 @@ TEST_F(QtWindowTest, PictureBoxFramesAreTheStylesSunkenPanel)
         styled.setPalette(box->palette());
         styled.setAutoFillBackground(true);
         styled.resize(box->size());
-        const QImage drawn = box->grab().toImage();
-        const QImage expected = styled.grab().toImage();
-        ASSERT_EQ(drawn.size(), expected.size());
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x) {
-                const bool edge = x < 2 || y < 2 || x >= drawn.width() - 2 || y >= drawn.height() - 2;
-                if (edge) {
-                    ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
-                }
-            }
-        }
+        const QSize size = box->size();
+        EXPECT_EQ(pixelDifference(box->grab().toImage(), styled.grab().toImage(),
+                                  [size](int x, int y) {
+                                      return x < 2 || y < 2 || x >= size.width() - 2 || y >= size.height() - 2;
+                                  }),
+                  "");
     }
 }
 
@@ -160,18 +155,13 @@ TEST_F(QtWindowTest, TheFramesLineAndCaptionAreTheStylesOwn)
     styled.setPalette(frame->palette());
     styled.setAutoFillBackground(true);
     styled.resize(frame->size());
-    const QImage drawn = frame->grab().toImage();
-    const QImage expected = styled.grab().toImage();
-    ASSERT_EQ(drawn.size(), expected.size());
     const int captionBand = QFontMetrics(frame->font()).height() + 2;
-    for (int y = 0; y < drawn.height(); ++y) {
-        for (int x = 0; x < drawn.width(); ++x) {
-            const bool edge = x < 2 || y < captionBand || x >= drawn.width() - 2 || y >= drawn.height() - 2;
-            if (edge) {
-                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
-            }
-        }
-    }
+    const QSize size = frame->size();
+    EXPECT_EQ(pixelDifference(frame->grab().toImage(), styled.grab().toImage(),
+                              [&](int x, int y) {
+                                  return x < 2 || y < captionBand || x >= size.width() - 2 || y >= size.height() - 2;
+                              }),
+              "");
 }
 
 TEST_F(QtWindowTest, OptionCirclesAreTheStylesOwn)
@@ -194,13 +184,7 @@ TEST_F(QtWindowTest, OptionCirclesAreTheStylesOwn)
         measure.initFrom(&plain);
         const QRect circle = plain.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &measure, &plain);
         ASSERT_FALSE(circle.isEmpty());
-        const QImage drawn = option->grab(circle).toImage();
-        const QImage expected = plain.grab(circle).toImage();
-        ASSERT_EQ(drawn.size(), expected.size());
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x)
-                ASSERT_EQ(QColor(drawn.pixel(x, y)), QColor(expected.pixel(x, y))) << "at " << x << "," << y;
-        }
+        EXPECT_EQ(pixelDifference(option->grab(circle).toImage(), plain.grab(circle).toImage()), "");
     }
 }
 

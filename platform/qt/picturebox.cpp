@@ -15,7 +15,6 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
     installAccessibility();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
-    setAutoFillBackground(true);
 }
 
 void PictureBox::setPictures(const QPixmap &normal, const QPixmap &doubleSize)

@@ -22,6 +22,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -193,6 +194,11 @@ void QtForm::drawOnContainer(const window::LayoutEntry &entry, QWidget &containe
     WindowlessControls::of(container).add(std::move(control));
 }
 
+bool QtForm::givesColours(const QWidget &widget) const
+{
+    return std::ranges::find(m_coloured, &widget) != m_coloured.end();
+}
+
 const WindowlessControls::Control *QtForm::drawnControl(std::u16string_view name) const
 {
     const QString wanted = toQString(name);
@@ -209,6 +215,7 @@ void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)
 {
     if (!entry.backColour && !entry.foreColour)
         return;
+    m_coloured.push_back(widget);
     // A control takes its container's palette as it is made; most share the
     // window's background, so only a colour that differs is set (each palette
     // set is resolved again against every ancestor's).
@@ -221,8 +228,12 @@ void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)
         }
     };
     if (entry.backColour) {
-        use(widget->backgroundRole(), toQColor(*entry.backColour));
-        widget->setAutoFillBackground(true);
+        const QColor back = toQColor(*entry.backColour);
+        use(widget->backgroundRole(), back);
+        // A control on a background of its own colour leaves its container to paint it.
+        const QWidget *container = widget->parentWidget();
+        if (container == nullptr || container->palette().color(container->backgroundRole()) != back)
+            widget->setAutoFillBackground(true);
     }
     if (entry.foreColour)
         use(widget->foregroundRole(), toQColor(*entry.foreColour));

@@ -2,6 +2,7 @@
 #include "qt/windowlesscontrols.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QWidget>
@@ -38,9 +39,15 @@ bool WindowlessControls::eventFilter(QObject *watched, QEvent *event)
 {
     // Drawn as the container's paint event begins, over its background and under
     // whatever the container and its child widgets draw.
-    if (watched == &m_container && event->type() == QEvent::Paint) {
+    const auto *paint =
+        watched == &m_container && event->type() == QEvent::Paint ? dynamic_cast<const QPaintEvent *>(event) : nullptr;
+    if (paint != nullptr) {
         QPainter painter(&m_container);
         for (const Control &control : std::as_const(m_controls)) {
+            // A control repainted over its container asks for the part under it only:
+            // the captions it does not touch are not laid out again.
+            if (!paint->region().intersects(control.rect))
+                continue;
             if (control.back && *control.back != m_container.palette().color(m_container.backgroundRole()))
                 painter.fillRect(control.rect, *control.back);
             if (control.caption.isEmpty())

@@ -27,8 +27,13 @@ namespace {
 std::optional<QPixmap> cachedIndicator(const QWidget &button, const QStyleOptionButton &indicator)
 {
     const qreal ratio = button.devicePixelRatioF();
-    const QBrush background = button.palette().brush(button.backgroundRole());
-    if (!button.autoFillBackground() || background.style() != Qt::SolidPattern || ratio != std::floor(ratio))
+    // The widget that paints the background under the circle: the button, or the
+    // first container that fills its own.
+    const QWidget *filler = &button;
+    while (!filler->autoFillBackground() && !filler->isWindow())
+        filler = filler->parentWidget();
+    const QBrush background = filler->palette().brush(filler->backgroundRole());
+    if (background.style() != Qt::SolidPattern || ratio != std::floor(ratio))
         return std::nullopt;
 
     // What the circle's pixels depend on, compared as numbers: building a text key

@@ -20,10 +20,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
 
 namespace pemtos::behaviour {
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowBehaviour, testing::Types<qt::QtWindowDriver>);
@@ -290,6 +295,32 @@ TEST_F(QtWindowTest, TheKeypadsEnterPressesTheDefaultButtonToo)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(m_window.rows().size(), 12U);
     EXPECT_EQ(m_window.rows().front(), u"イヌツゲ");
+}
+
+TEST_F(QtWindowTest, WhatIsRepaintedAfterEachStepIsWhatAWholeDrawingShows)
+{
+    // Most controls leave their container to paint the background under them, and the
+    // container redraws only the captions under what changed: after each step, what the
+    // window shows must be what drawing it whole shows.
+    QWidget &form = m_window.form();
+    const auto shown = [&form] {
+        QApplication::processEvents();
+        return form.screen()->grabWindow(form.winId()).toImage();
+    };
+    const auto steps = std::to_array<std::function<void()>>({
+        [] {},
+        [this] { clickLikeAPerson(m_window.widget(u"Option7")); },
+        [this] { clickLikeAPerson(m_window.widget(u"cmdGo")); },
+        [this] { clickRow(qobject_cast<ListBox *>(m_window.widget(u"List1")), 2); },
+        [this] { clickLikeAPerson(m_window.widget(u"Command1")); },
+        [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); },
+    });
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        steps.at(step)();
+        const QImage onScreen = shown();
+        EXPECT_EQ(pixelDifference(onScreen, form.grab().toImage().convertToFormat(onScreen.format())), "");
+    }
 }
 
 TEST_F(QtWindowTest, TheDefaultButtonWearsADarkOutlineTheOtherDoesNot)

@@ -246,11 +246,8 @@ behaviour::BuiltControl QtWindowDriver::describe(QWidget *widget) const
         built.fontPixels = widget->font().pixelSize();
         built.fontWeight = widget->font().weight();
     }
-    // Colours the window gave the control: colours set for it, or a background it is
-    // told to fill in its container's colours. A picture box fills its own in its
-    // class's colours.
-    const bool fillsInContainersColours = widget->autoFillBackground() && qobject_cast<PictureBox *>(widget) == nullptr;
-    if (widget->testAttribute(Qt::WA_SetPalette) || fillsInContainersColours) {
+    // Colours the window gave the control, as the widget shows them.
+    if (m_form->givesColours(*widget)) {
         built.back = rgb(widget->palette().color(widget->backgroundRole()));
         if (!isForm)
             built.text = rgb(widget->palette().color(widget->foregroundRole()));

@@ -33,6 +33,9 @@ public:
     QtControls &controls() { return m_controls; }
     /// The widget of the control named `name`, or nullptr.
     QWidget *control(std::u16string_view name) const { return m_controls.find(name); }
+    /// Whether the window's design gives `widget` colours of its own, which it shows
+    /// though it may leave its container to paint a background of the same colour.
+    [[nodiscard]] bool givesColours(const QWidget &widget) const;
     /// The control named `name` that its container draws, or nullptr.
     const WindowlessControls::Control *drawnControl(std::u16string_view name) const;
 
@@ -44,7 +47,7 @@ private:
     static QWidget *createControl(const window::LayoutEntry &entry, QWidget *container);
     /// Has `container` draw `entry`, a label or image with no widget of its own.
     static void drawOnContainer(const window::LayoutEntry &entry, QWidget &container);
-    static void applyColours(QWidget *widget, const window::LayoutEntry &entry);
+    void applyColours(QWidget *widget, const window::LayoutEntry &entry);
     void connectClick(QWidget *widget, window::ClickHandler handler);
     void chainTabOrder();
     /// Lets the arrow keys walk the option buttons in the window's order.
@@ -57,7 +60,8 @@ private:
 
     QtControls m_controls;
     QMetaObject::Connection m_focusFollower;
-    OptionKeys *m_optionKeys = nullptr; ///< a child of the window
+    OptionKeys *m_optionKeys = nullptr;      ///< a child of the window
+    std::vector<const QWidget *> m_coloured; ///< the widgets the design gives colours
 };
 
 } // namespace pemtos::qt

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "qt/classicchrome.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QPainter>
 #include <QPalette>
 #include <QRect>
@@ -8,7 +10,13 @@
 
 namespace pemtos::qt {
 
-void fillSunkenPanel(QPainter &painter, const QRect &frame, const QPalette &colours)
+namespace {
+
+/// The classic two-pixel edge of `frame`: `outerTopLeft` and `innerTopLeft` along the
+/// top and left, `outerBottomRight` and `innerBottomRight` along the bottom and right,
+/// each an L, and `inside` (when given) filling what they enclose.
+void fillShades(QPainter &painter, const QRect &frame, const QColor &outerTopLeft, const QColor &outerBottomRight,
+                const QColor &innerTopLeft, const QColor &innerBottomRight, const QBrush *inside)
 {
     const int x = frame.x();
     const int y = frame.y();
@@ -16,16 +24,38 @@ void fillSunkenPanel(QPainter &painter, const QRect &frame, const QPalette &colo
     const int h = frame.height();
     if (w < 2 || h < 2)
         return;
-    painter.fillRect(x, y, 1, h - 1, colours.color(QPalette::Dark));
-    painter.fillRect(x, y, w - 1, 1, colours.color(QPalette::Dark));
-    painter.fillRect(x, y + h - 1, w, 1, colours.color(QPalette::Light));
-    painter.fillRect(x + w - 1, y, 1, h, colours.color(QPalette::Light));
+    painter.fillRect(x, y, 1, h - 1, outerTopLeft);
+    painter.fillRect(x, y, w - 1, 1, outerTopLeft);
+    painter.fillRect(x, y + h - 1, w, 1, outerBottomRight);
+    painter.fillRect(x + w - 1, y, 1, h, outerBottomRight);
     if (w > 4 && h > 4) {
-        painter.fillRect(x + 1, y + 1, 1, h - 3, colours.color(QPalette::Shadow));
-        painter.fillRect(x + 1, y + 1, w - 3, 1, colours.color(QPalette::Shadow));
-        painter.fillRect(x + 1, y + h - 2, w - 2, 1, colours.color(QPalette::Midlight));
-        painter.fillRect(x + w - 2, y + 1, 1, h - 2, colours.color(QPalette::Midlight));
+        painter.fillRect(x + 1, y + 1, 1, h - 3, innerTopLeft);
+        painter.fillRect(x + 1, y + 1, w - 3, 1, innerTopLeft);
+        painter.fillRect(x + 1, y + h - 2, w - 2, 1, innerBottomRight);
+        painter.fillRect(x + w - 2, y + 1, 1, h - 2, innerBottomRight);
+        if (inside != nullptr)
+            painter.fillRect(x + 2, y + 2, w - 4, h - 4, *inside);
     }
+}
+
+} // namespace
+
+void fillSunkenPanel(QPainter &painter, const QRect &frame, const QPalette &colours)
+{
+    fillShades(painter, frame, colours.color(QPalette::Dark), colours.color(QPalette::Light),
+               colours.color(QPalette::Shadow), colours.color(QPalette::Midlight), nullptr);
+}
+
+void fillSunkenField(QPainter &painter, const QRect &frame, const QPalette &colours)
+{
+    fillShades(painter, frame, colours.color(QPalette::Dark), colours.color(QPalette::Light),
+               colours.color(QPalette::Shadow), colours.color(QPalette::Button), nullptr);
+}
+
+void fillRaisedButton(QPainter &painter, const QRect &button, const QPalette &colours)
+{
+    fillShades(painter, button, colours.color(QPalette::Light), colours.color(QPalette::Shadow),
+               colours.color(QPalette::Button), colours.color(QPalette::Dark), &colours.brush(QPalette::Button));
 }
 
 void fillEtchedLine(QPainter &painter, const QRect &frame, const QRect &caption, const QPalette &colours)

@@ -3,6 +3,7 @@
 
 #include "accessiblefactory.h"
 #include "drawnscrollbar.h"
+#include "qt/classicchrome.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -158,7 +159,10 @@ void ListBox::updateScrollBar()
 void ListBox::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
-    drawFrame(&painter);
+    if (devicePixelRatioF() == 1.0)
+        fillSunkenField(painter, frameRect(), palette());
+    else
+        drawFrame(&painter);
     const QRect area = rowArea();
     painter.fillRect(area, palette().brush(QPalette::Base));
     painter.save();

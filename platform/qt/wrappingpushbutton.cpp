@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "wrappingpushbutton.h"
 
+#include "qt/classicchrome.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -23,7 +25,21 @@ void WrappingPushButton::paintEvent(QPaintEvent * /*event*/)
         painter.drawPrimitive(QStyle::PE_FrameDefaultButton, option);
         option.features |= QStyleOptionButton::AutoDefaultButton;
     }
-    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const bool plainRaised = devicePixelRatioF() == 1.0 && (option.state & QStyle::State_Raised) &&
+                             !(option.state & (QStyle::State_Sunken | QStyle::State_On)) &&
+                             !(option.features & (QStyleOptionButton::Flat | QStyleOptionButton::HasMenu |
+                                                  QStyleOptionButton::CommandLinkButton));
+    if (plainRaised) {
+        // The bevel the style would stroke, filled; inside the default button's outline.
+        QRect bevel = option.rect;
+        if (option.features & QStyleOptionButton::AutoDefaultButton) {
+            const int outline = style()->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, this);
+            bevel.adjust(outline, outline, -outline, -outline);
+        }
+        fillRaisedButton(painter, bevel, option.palette);
+    } else {
+        painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    }
 
     QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     if (isDown() || isChecked()) {

@@ -297,6 +297,35 @@ TEST_F(QtWindowTest, TheKeypadsEnterPressesTheDefaultButtonToo)
     EXPECT_EQ(m_window.rows().front(), u"イヌツゲ");
 }
 
+TEST_F(QtWindowTest, CommandButtonBevelsAreTheStylesOwn)
+{
+    // The command buttons fill their bevel themselves; Qt's own push button of the
+    // same size, palette and default state, drawn by the style, must come out the same
+    // on its outline and bevel, up and held down.
+    for (const bool down : {false, true}) {
+        for (const char16_t *name : {u"cmdGo", u"Command1"}) {
+            auto *button = qobject_cast<QPushButton *>(m_window.widget(name));
+            ASSERT_NE(button, nullptr);
+            SCOPED_TRACE(QString::fromUtf16(name).toStdString() + (down ? " down" : " up"));
+            button->setDown(down);
+            QPushButton plain;
+            plain.setPalette(button->palette());
+            // As a dialog's default button: its bevel inside the outline.
+            plain.setDefault(button->isDefault());
+            plain.setAutoDefault(button->isDefault());
+            plain.setDown(down);
+            plain.resize(button->size());
+            const QSize size = button->size();
+            EXPECT_EQ(pixelDifference(button->grab().toImage(), plain.grab().toImage(),
+                                      [size](int x, int y) {
+                                          return x < 3 || y < 3 || x >= size.width() - 3 || y >= size.height() - 3;
+                                      }),
+                      "");
+            button->setDown(false);
+        }
+    }
+}
+
 TEST_F(QtWindowTest, WhatIsRepaintedAfterEachStepIsWhatAWholeDrawingShows)
 {
     // Most controls leave their container to paint the background under them, and the

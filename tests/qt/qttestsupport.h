@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QRadioButton>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -65,6 +66,14 @@ inline std::string pixelDifference(const QImage &drawn, const QImage &expected,
         }
     }
     return {};
+}
+
+/// The pixels of a widget of `size` within `width` of its edge: where its frame lies.
+inline std::function<bool(int x, int y)> edgeBand(QSize size, int width)
+{
+    return [size, width](int x, int y) {
+        return x < width || y < width || x >= size.width() - width || y >= size.height() - width;
+    };
 }
 
 /// Clicks `widget` as a person would. Options are clicked on their circle: the right

@@ -230,7 +230,9 @@ void QtForm::applyColours(QWidget *widget, const window::LayoutEntry &entry)
     if (entry.backColour) {
         const QColor back = toQColor(*entry.backColour);
         use(widget->backgroundRole(), back);
-        // A control on a background of its own colour leaves its container to paint it.
+        // A control whose background is its container's colour leaves the container to
+        // paint it: filling its own would make it opaque, and the container be painted
+        // round it.
         const QWidget *container = widget->parentWidget();
         if (container == nullptr || container->palette().color(container->backgroundRole()) != back)
             widget->setAutoFillBackground(true);

@@ -18,7 +18,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
-#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QStyleOptionSlider>
 
@@ -206,52 +205,46 @@ void FloorPainting::paint(QPainter &painter, const QWidget &window) const
 
 void FloorPainting::paintStyledChrome(QPainter &painter, const QWidget &window) const
 {
-    // The frame's line and the picture boxes' panels filled as the program fills them.
+    // The frame's line, the picture boxes' panels, the buttons' bevels and the lists'
+    // edges filled as the program fills them.
     for (qsizetype frame = 0; frame < m_frames.size(); ++frame)
         qt::fillEtchedLine(painter, m_frames.at(frame), m_captions.at(frame), m_palette);
     for (const QRect &panel : m_panels)
         qt::fillSunkenPanel(painter, panel, m_palette);
 
-    // Each control's part drawn by the style from the control's own corner.
+    // Each control's part drawn by the style from the control's own corner, with an
+    // option of the window's state and the program's colours.
     const auto fromCorner = [&painter](const QRect &box, const auto &draw) {
         painter.save();
         painter.translate(box.topLeft());
         draw(QRect(QPoint(), box.size()));
         painter.restore();
     };
+    const auto optionFor = [&](auto option, const QRect &rect) {
+        option.initFrom(&window);
+        option.rect = rect;
+        option.palette = m_palette;
+        return option;
+    };
     for (const Bevel &bevel : m_bevels) {
-        fromCorner(bevel.box, [&](const QRect &rect) {
-            QStyleOptionButton option;
-            option.initFrom(&window);
-            option.rect = rect;
-            option.palette = m_palette;
-            option.state |= QStyle::State_Raised;
-            if (bevel.isDefault) {
+        QRect face = bevel.box;
+        if (bevel.isDefault) {
+            fromCorner(bevel.box, [&](const QRect &rect) {
+                auto option = optionFor(QStyleOptionButton(), rect);
                 option.features = QStyleOptionButton::DefaultButton;
                 m_style->drawPrimitive(QStyle::PE_FrameDefaultButton, &option, &painter, &window);
-                option.features |= QStyleOptionButton::AutoDefaultButton;
-            }
-            m_style->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, &window);
-        });
+            });
+            const int outline = m_style->pixelMetric(QStyle::PM_ButtonDefaultIndicator);
+            face.adjust(outline, outline, -outline, -outline);
+        }
+        qt::fillRaisedButton(painter, face, m_palette);
     }
     for (const ListChrome &list : m_lists) {
-        fromCorner(list.box, [&](const QRect &rect) {
-            QStyleOptionFrame frame;
-            frame.initFrom(&window);
-            frame.rect = rect;
-            frame.palette = m_palette;
-            frame.state |= QStyle::State_Sunken;
-            frame.frameShape = QFrame::StyledPanel;
-            frame.lineWidth = m_style->pixelMetric(QStyle::PM_DefaultFrameWidth);
-            m_style->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, &window);
-        });
+        qt::fillSunkenField(painter, list.box, m_palette);
         if (list.scrollBar.isEmpty())
             continue;
         fromCorner(list.scrollBar, [&](const QRect &rect) {
-            QStyleOptionSlider bar;
-            bar.initFrom(&window);
-            bar.rect = rect;
-            bar.palette = m_palette;
+            auto bar = optionFor(QStyleOptionSlider(), rect);
             bar.orientation = Qt::Vertical;
             bar.maximum = list.rows - list.fitting;
             bar.pageStep = list.fitting;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <exception>
 #include <string>
 
@@ -15,10 +17,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 {
     // Before the first window, so that every window is laid out in real pixels.
     pemtos::win32::declarePerMonitorDpiAwareness();
+    // A single-threaded apartment: the accessible objects handed to screen readers
+    // are COM objects of this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     try {
-        pemtos::win32::Win32Form form(instance);
-        form.show(showCommand);
-        return form.run();
+        int exitCode = 0;
+        {
+            pemtos::win32::Win32Form form(instance);
+            form.show(showCommand);
+            exitCode = form.run();
+        }
+        if (SUCCEEDED(com))
+            CoUninitialize();
+        return exitCode;
     } catch (const std::exception &error) {
         const std::string what = error.what();
         const std::wstring text(what.begin(), what.end());

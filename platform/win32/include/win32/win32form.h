@@ -70,6 +70,9 @@ private:
     void place(std::size_t row);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
+    /// Tells screen readers what `command`'s click handler has just shown: the
+    /// description and how many species the list holds, or the species' note.
+    void announceResult(const window::LayoutEntry &command);
 
     HWND m_window = nullptr;
     std::span<const window::LayoutEntry> m_layout;

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+#include "win32/accessiblecontrol.h"
+
+#include "win32/handles.h"
+
+#include <memory>
+#include <utility>
+
+namespace pemtos::win32 {
+namespace {
+
+/// Where an attached control keeps what it tells screen readers: a window property,
+/// as the control classes leave GWLP_USERDATA to the form's own subclasses.
+constexpr const wchar_t *kProperty = L"pemtos.accessible";
+
+struct Attached {
+    WNDPROC own;
+    AccessibleControl::Facts facts;
+    std::wstring announcement;       ///< the last one, or empty
+    std::wstring shownWhenAnnounced; ///< what the control showed when it was made
+};
+
+Attached *attachedTo(HWND control)
+{
+    return static_cast<Attached *>(GetPropW(control, kProperty));
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool isSelf(const VARIANT &child)
+{
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+/// `text` as a string the caller frees; E_OUTOFMEMORY when there is no room for it.
+HRESULT giveString(const std::wstring &text, BSTR *out)
+{
+    if (out == nullptr)
+        return E_POINTER;
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+} // namespace
+
+bool AccessibleControl::attach(HWND control, Facts facts)
+{
+    auto attached = std::make_unique<Attached>(Attached{nullptr, std::move(facts), {}, {}});
+    if (SetPropW(control, kProperty, attached.get()) == FALSE)
+        return false;
+    attached->own =
+        fromInteger<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc)));
+    if (attached->own == nullptr) {
+        RemovePropW(control, kProperty);
+        return false;
+    }
+    // The control owns it from here; WM_NCDESTROY frees it (the analyzer loses it
+    // in the window property).
+    static_cast<void>(attached.release());
+    return true; // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+}
+
+void AccessibleControl::announce(HWND control, std::wstring announcement)
+{
+    Attached *attached = attachedTo(control);
+    if (attached == nullptr)
+        return;
+    attached->announcement = std::move(announcement);
+    attached->shownWhenAnnounced = windowText(control);
+    // NVDA speaks a live-region change with the object's name; UI Automation passes
+    // it on as its LiveRegionChanged event. The name change is for clients that
+    // watch the label's name instead.
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT CALLBACK AccessibleControl::windowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Attached *attached = attachedTo(control);
+    if (attached == nullptr)
+        return DefWindowProcW(control, message, wParam, lParam);
+    const WNDPROC own = attached->own;
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        IAccessible *standard = nullptr;
+        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                reinterpret_cast<void **>(&standard)))) {
+            auto *wrapped = new AccessibleControl(control, standard);
+            const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, wrapped);
+            wrapped->Release();
+            return result;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        const LRESULT result = CallWindowProcW(own, control, message, wParam, lParam);
+        RemovePropW(control, kProperty);
+        delete attached;
+        return result;
+    }
+    return CallWindowProcW(own, control, message, wParam, lParam);
+}
+
+AccessibleControl::AccessibleControl(HWND control, IAccessible *standard) : m_control(control), m_standard(standard) {}
+
+AccessibleControl::~AccessibleControl()
+{
+    m_standard->Release();
+}
+
+HRESULT AccessibleControl::QueryInterface(REFIID iid, void **object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
+        IsEqualIID(iid, __uuidof(IAccessible))) {
+        *object = static_cast<IAccessible *>(this);
+        AddRef();
+        return S_OK;
+    }
+    // The system object's other interfaces (its children's enumeration, its window).
+    return m_standard->QueryInterface(iid, object);
+}
+
+ULONG AccessibleControl::AddRef()
+{
+    return ++m_references;
+}
+
+ULONG AccessibleControl::Release()
+{
+    const ULONG left = --m_references;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT AccessibleControl::GetTypeInfoCount(UINT *count)
+{
+    return m_standard->GetTypeInfoCount(count);
+}
+
+HRESULT AccessibleControl::GetTypeInfo(UINT index, LCID locale, ITypeInfo **info)
+{
+    return m_standard->GetTypeInfo(index, locale, info);
+}
+
+HRESULT AccessibleControl::GetIDsOfNames(REFIID iid, LPOLESTR *names, UINT count, LCID locale, DISPID *ids)
+{
+    return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+}
+
+HRESULT AccessibleControl::Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS *parameters,
+                                  VARIANT *result, EXCEPINFO *exception, UINT *argumentError)
+{
+    return m_standard->Invoke(member, iid, locale, flags, parameters, result, exception, argumentError);
+}
+
+HRESULT AccessibleControl::get_accParent(IDispatch **parent)
+{
+    return m_standard->get_accParent(parent);
+}
+
+HRESULT AccessibleControl::get_accChildCount(LONG *count)
+{
+    return m_standard->get_accChildCount(count);
+}
+
+HRESULT AccessibleControl::get_accChild(VARIANT child, IDispatch **object)
+{
+    return m_standard->get_accChild(child, object);
+}
+
+HRESULT AccessibleControl::get_accName(VARIANT child, BSTR *name)
+{
+    if (const Attached *attached = isSelf(child) ? attachedTo(m_control) : nullptr) {
+        // The announcement names the label only while the label still shows what it
+        // announced: the other command blanks it.
+        if (!attached->announcement.empty() && windowText(m_control) == attached->shownWhenAnnounced)
+            return giveString(attached->announcement, name);
+        return giveString(attached->facts.name.empty() ? windowText(m_control) : attached->facts.name, name);
+    }
+    return m_standard->get_accName(child, name);
+}
+
+HRESULT AccessibleControl::get_accValue(VARIANT child, BSTR *value)
+{
+    return m_standard->get_accValue(child, value);
+}
+
+HRESULT AccessibleControl::get_accDescription(VARIANT child, BSTR *description)
+{
+    const Attached *attached = isSelf(child) ? attachedTo(m_control) : nullptr;
+    if (attached != nullptr && !attached->facts.description.empty())
+        return giveString(attached->facts.description, description);
+    return m_standard->get_accDescription(child, description);
+}
+
+HRESULT AccessibleControl::get_accRole(VARIANT child, VARIANT *role)
+{
+    const Attached *attached = isSelf(child) ? attachedTo(m_control) : nullptr;
+    if (attached == nullptr || attached->facts.role == 0)
+        return m_standard->get_accRole(child, role);
+    if (role == nullptr)
+        return E_POINTER;
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = attached->facts.role;
+    return S_OK;
+}
+
+HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT *state)
+{
+    return m_standard->get_accState(child, state);
+}
+
+HRESULT AccessibleControl::get_accHelp(VARIANT child, BSTR *help)
+{
+    return m_standard->get_accHelp(child, help);
+}
+
+HRESULT AccessibleControl::get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic)
+{
+    return m_standard->get_accHelpTopic(file, child, topic);
+}
+
+HRESULT AccessibleControl::get_accKeyboardShortcut(VARIANT child, BSTR *shortcut)
+{
+    return m_standard->get_accKeyboardShortcut(child, shortcut);
+}
+
+HRESULT AccessibleControl::get_accFocus(VARIANT *child)
+{
+    return m_standard->get_accFocus(child);
+}
+
+HRESULT AccessibleControl::get_accSelection(VARIANT *children)
+{
+    return m_standard->get_accSelection(children);
+}
+
+HRESULT AccessibleControl::get_accDefaultAction(VARIANT child, BSTR *action)
+{
+    return m_standard->get_accDefaultAction(child, action);
+}
+
+HRESULT AccessibleControl::accSelect(LONG flags, VARIANT child)
+{
+    return m_standard->accSelect(flags, child);
+}
+
+HRESULT AccessibleControl::accLocation(LONG *left, LONG *top, LONG *width, LONG *height, VARIANT child)
+{
+    return m_standard->accLocation(left, top, width, height, child);
+}
+
+HRESULT AccessibleControl::accNavigate(LONG direction, VARIANT start, VARIANT *end)
+{
+    return m_standard->accNavigate(direction, start, end);
+}
+
+HRESULT AccessibleControl::accHitTest(LONG left, LONG top, VARIANT *child)
+{
+    return m_standard->accHitTest(left, top, child);
+}
+
+HRESULT AccessibleControl::accDoDefaultAction(VARIANT child)
+{
+    return m_standard->accDoDefaultAction(child);
+}
+
+HRESULT AccessibleControl::put_accName(VARIANT child, BSTR name)
+{
+    return m_standard->put_accName(child, name);
+}
+
+HRESULT AccessibleControl::put_accValue(VARIANT child, BSTR value)
+{
+    return m_standard->put_accValue(child, value);
+}
+
+} // namespace pemtos::win32

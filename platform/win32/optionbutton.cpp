@@ -4,6 +4,7 @@
 #include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/subclass.h"
+#include "win32/text.h"
 
 #include <algorithm>
 #include <string>
@@ -13,13 +14,6 @@ namespace {
 
 constexpr int kCircleSize = 13; ///< the radio circle at 96 DPI, in pixels
 constexpr int kTextGap = 4;     ///< between the circle and the caption
-
-std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 } // namespace
 

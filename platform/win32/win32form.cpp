@@ -61,13 +61,6 @@ AccessibleControl::Facts accessibleFacts(const LayoutEntry &entry)
     return facts;
 }
 
-std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 } // namespace
 
 Win32Form::Win32Form(HINSTANCE instance) : m_layout(window::layout()), m_factory(instance, windowProc)

@@ -16,13 +16,6 @@
 namespace pemtos::win32 {
 namespace {
 
-std::u16string windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return toUtf16(text);
-}
-
 bool hasClass(HWND window, const wchar_t *wanted)
 {
     std::array<wchar_t, 64> name{};
@@ -143,7 +136,7 @@ void Win32WindowDriver::click(std::u16string_view control)
 
 std::u16string Win32WindowDriver::caption(std::u16string_view label)
 {
-    return windowText(get(label));
+    return toUtf16(windowText(get(label)));
 }
 
 std::vector<std::u16string> Win32WindowDriver::rows()
@@ -273,7 +266,7 @@ behaviour::BuiltControl Win32WindowDriver::describe(HWND control) const
 
     const std::string &kind = built.controlClass;
     const bool showsText = kind != "PictureBox" && kind != "Image" && kind != "ListBox";
-    (showsText ? built.caption : built.accessibleName) = windowText(control);
+    (showsText ? built.caption : built.accessibleName) = toUtf16(windowText(control));
 
     if (kind != "Form" && kind != "PictureBox" && kind != "Image") {
         LOGFONTW font{};

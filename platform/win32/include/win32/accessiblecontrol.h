@@ -15,8 +15,9 @@ namespace pemtos::win32 {
 /// text it announces after a command. Attached in front of the control's procedure,
 /// it answers WM_GETOBJECT with the system's object for the control, wrapped so that
 /// only what is given here differs; everything else (state, place, children, the
-/// list's rows, default actions) stays the system's.
-class AccessibleControl final : public IAccessible {
+/// list's rows, default actions) stays the system's. A COM object: only Release
+/// ends it, with its last reference, so its destructor is private.
+class AccessibleControl final : public IAccessible { // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
     struct Facts {
         LONG role = 0;            ///< 0: the system's role for the control's class

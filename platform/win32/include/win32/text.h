@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,14 @@ inline std::wstring toWide(std::u16string_view text)
 inline std::u16string toUtf16(std::wstring_view text)
 {
     return {text.begin(), text.end()};
+}
+
+/// The text `window` shows (a control's caption).
+inline std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 } // namespace pemtos::win32

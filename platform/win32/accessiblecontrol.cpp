@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace pemtos::win32 {
 namespace {
@@ -19,7 +20,29 @@ struct Attached {
     AccessibleControl::Facts facts;
     std::wstring announcement;       ///< the last one, or empty
     std::wstring shownWhenAnnounced; ///< what the control showed when it was made
+    std::vector<MSAAPROPID> annotated;
 };
+
+// The system's annotation service and the UI Automation properties given through
+// it, as Windows defines them (the cross-compiler's headers lack them, and import
+// its own GUIDs from oleacc.dll as code, not data).
+constexpr CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kIAccPropServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr MSAAPROPID kLiveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr MSAAPROPID kPositionInSet = {0x33d1dc54, 0x641e, 0x4d76, {0xa6, 0xb1, 0x13, 0xf3, 0x41, 0xc1, 0xf8, 0x96}};
+constexpr MSAAPROPID kSizeOfSet = {0x1600d33c, 0x3b9f, 0x4369, {0x94, 0x31, 0xaa, 0x29, 0x3f, 0x34, 0x4c, 0xf1}};
+constexpr LONG kPolite = 1; ///< LiveSetting's Polite
+
+/// The annotation service, or nullptr where there is none (COM not started on this
+/// thread, or a system without it).
+IAccPropServices *annotationService()
+{
+    IAccPropServices *service = nullptr;
+    if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                reinterpret_cast<void **>(&service))))
+        return nullptr;
+    return service;
+}
 
 Attached *attachedTo(HWND control)
 {
@@ -39,6 +62,41 @@ void setLong(VARIANT &variant, LONG value)
     variant.lVal = value; // NOLINT(cppcoreguidelines-pro-type-union-access)
 }
 
+/// Gives the control's UI Automation properties that MSAA has no room for; returns
+/// those given.
+std::vector<MSAAPROPID> annotate(HWND control, const AccessibleControl::Facts &facts)
+{
+    std::vector<std::pair<MSAAPROPID, LONG>> properties;
+    if (facts.live)
+        properties.emplace_back(kLiveSetting, kPolite);
+    if (facts.position > 0) {
+        properties.emplace_back(kPositionInSet, facts.position);
+        properties.emplace_back(kSizeOfSet, facts.setSize);
+    }
+    std::vector<MSAAPROPID> given;
+    IAccPropServices *service = properties.empty() ? nullptr : annotationService();
+    if (service == nullptr)
+        return given;
+    for (const auto &[property, value] : properties) {
+        VARIANT variant;
+        setLong(variant, value);
+        if (SUCCEEDED(service->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, variant)))
+            given.push_back(property);
+    }
+    service->Release();
+    return given;
+}
+
+void clearAnnotations(HWND control, const std::vector<MSAAPROPID> &given)
+{
+    IAccPropServices *service = given.empty() ? nullptr : annotationService();
+    if (service == nullptr)
+        return;
+    service->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, given.data(),
+                            static_cast<int>(given.size()));
+    service->Release();
+}
+
 /// `text` as a string the caller frees; E_OUTOFMEMORY when there is no room for it.
 HRESULT giveString(const std::wstring &text, BSTR *out)
 {
@@ -52,7 +110,7 @@ HRESULT giveString(const std::wstring &text, BSTR *out)
 
 bool AccessibleControl::attach(HWND control, Facts facts)
 {
-    auto attached = std::make_unique<Attached>(Attached{nullptr, std::move(facts), {}, {}});
+    auto attached = std::make_unique<Attached>(Attached{nullptr, std::move(facts), {}, {}, {}});
     if (SetPropW(control, kProperty, attached.get()) == FALSE)
         return false;
     attached->own =
@@ -61,6 +119,7 @@ bool AccessibleControl::attach(HWND control, Facts facts)
         RemovePropW(control, kProperty);
         return false;
     }
+    attached->annotated = annotate(control, attached->facts);
     // The control owns it from here; WM_NCDESTROY frees it (the analyzer loses it
     // in the window property).
     static_cast<void>(attached.release());
@@ -102,6 +161,7 @@ LRESULT CALLBACK AccessibleControl::windowProc(HWND control, UINT message, WPARA
     }
     if (message == WM_NCDESTROY) {
         const LRESULT result = CallWindowProcW(own, control, message, wParam, lParam);
+        clearAnnotations(control, attached->annotated);
         RemovePropW(control, kProperty);
         delete attached;
         return result;

@@ -47,8 +47,9 @@ LONG roleOf(ControlClass controlClass)
 }
 
 /// What Windows screen readers are told about the control `entry` describes, the
-/// same as on every other system.
-AccessibleControl::Facts accessibleFacts(const LayoutEntry &entry)
+/// same as on every other system; `optionCount` is how many tree-form options the
+/// window has.
+AccessibleControl::Facts accessibleFacts(const LayoutEntry &entry, int optionCount)
 {
     AccessibleControl::Facts facts;
     facts.role = roleOf(entry.controlClass);
@@ -58,12 +59,24 @@ AccessibleControl::Facts accessibleFacts(const LayoutEntry &entry)
     facts.description = entry.controlClass == ControlClass::OptionButton
                             ? toWide(window::optionDescription(entry.name))
                             : toWide(window::accessibleDescription(entry.name));
+    facts.live = window::writesCaption(entry.name);
+    // "n of 14", whatever else shares the options' frame.
+    facts.position = window::optionPosition(entry.name);
+    facts.setSize = facts.position > 0 ? optionCount : 0;
     return facts;
+}
+
+/// How many tree-form options the window `layout` describes has.
+int optionCount(std::span<const LayoutEntry> layout)
+{
+    return static_cast<int>(std::count_if(
+        layout.begin(), layout.end(), [](const LayoutEntry &entry) { return window::optionPosition(entry.name) > 0; }));
 }
 
 } // namespace
 
-Win32Form::Win32Form(HINSTANCE instance) : m_layout(window::layout()), m_factory(instance, windowProc)
+Win32Form::Win32Form(HINSTANCE instance)
+    : m_layout(window::layout()), m_factory(instance, windowProc), m_optionCount(optionCount(m_layout))
 {
     m_windows.assign(m_layout.size(), nullptr);
     // The layout's first row is the window; each container comes before what it holds.
@@ -100,7 +113,7 @@ void Win32Form::createControl(std::size_t row, HWND parent)
     }
     if (entry.controlClass == ControlClass::OptionButton)
         OptionButton::attach(created, coveredWidth(entry, m_dpi), false);
-    AccessibleControl::attach(created, accessibleFacts(entry));
+    AccessibleControl::attach(created, accessibleFacts(entry, m_optionCount));
 }
 
 Win32Form::~Win32Form()

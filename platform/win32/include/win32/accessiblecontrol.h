@@ -15,7 +15,9 @@ namespace pemtos::win32 {
 /// text it announces after a command. Attached in front of the control's procedure,
 /// it answers WM_GETOBJECT with the system's object for the control, wrapped so that
 /// only what is given here differs; everything else (state, place, children, the
-/// list's rows, default actions) stays the system's. A COM object: only Release
+/// list's rows, default actions) stays the system's. What MSAA has no room for (an
+/// output's live setting, an option's place in its group) is annotated on the
+/// control for the system's UI Automation providers. A COM object: only Release
 /// ends it, with its last reference, so its destructor is private.
 class AccessibleControl final : public IAccessible { // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
@@ -23,6 +25,11 @@ public:
         LONG role = 0;            ///< 0: the system's role for the control's class
         std::wstring name;        ///< empty: the text the control shows
         std::wstring description; ///< empty: none
+        /// An output label: what it announces is said politely (UI Automation's live setting).
+        bool live = false;
+        /// An option: its place 1..`setSize` in its group (UI Automation's position in set).
+        int position = 0;
+        int setSize = 0;
     };
 
     /// Makes `control` answer screen readers with `facts`. Returns false when its

@@ -78,6 +78,7 @@ private:
     std::span<const window::LayoutEntry> m_layout;
     ControlFactory m_factory;
     std::vector<HWND> m_windows; ///< one per layout row
+    int m_optionCount = 0;       ///< the tree-form options among the rows
     Win32Controls m_controls;
     BrushCache m_brushes;
     std::unique_ptr<FontCache> m_fonts;

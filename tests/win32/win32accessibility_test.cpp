@@ -93,6 +93,8 @@ void pumpFor(std::chrono::milliseconds duration)
 void clickAt(HWND control, POINT point)
 {
     ClientToScreen(control, &point);
+    // Other tests' windows may share the screen: the click must land on this control.
+    ASSERT_EQ(WindowFromPoint(point), control);
     const auto absolute = [](LONG at, int metric) {
         return static_cast<LONG>(MulDiv(static_cast<int>(at), 65535, GetSystemMetrics(metric) - 1));
     };
@@ -131,6 +133,8 @@ protected:
     void SetUp() override
     {
         m_com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        // Above the windows of tests running beside this one, for the mouse.
+        SetWindowPos(m_window.form().window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(m_window.form().window());
         pumpFor(100ms);
     }

@@ -186,8 +186,13 @@ HRESULT AccessibleControl::QueryInterface(REFIID iid, void **object)
         AddRef();
         return S_OK;
     }
-    // The system object's other interfaces (its children's enumeration, its window).
-    return m_standard->QueryInterface(iid, object);
+    // The system object's enumeration of its children and its window, and nothing
+    // else of it: its marshalling or service provider would hand clients the
+    // system object itself, without what this one says differently.
+    if (IsEqualIID(iid, __uuidof(IEnumVARIANT)) || IsEqualIID(iid, __uuidof(IOleWindow)))
+        return m_standard->QueryInterface(iid, object);
+    *object = nullptr;
+    return E_NOINTERFACE;
 }
 
 ULONG AccessibleControl::AddRef()

@@ -74,13 +74,16 @@ void CALLBACK onWinEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG 
         g_raised.push_back({event, window});
 }
 
-/// Handles the thread's messages for `duration`, as the message loop would.
-void pumpFor(std::chrono::milliseconds duration)
+/// Handles the thread's messages for `duration`, as the program's message loop does:
+/// the window's own keyboard handling first.
+void pumpFor(Win32Form &form, std::chrono::milliseconds duration)
 {
     const auto until = std::chrono::steady_clock::now() + duration;
     MSG message{};
     while (std::chrono::steady_clock::now() < until) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (form.preTranslateMessage(message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -88,9 +91,22 @@ void pumpFor(std::chrono::milliseconds duration)
     }
 }
 
+/// A key pressed and let go, through the system's input queue as the keyboard gives it.
+void press(Win32Form &form, WORD key)
+{
+    std::vector<INPUT> inputs(2);
+    for (INPUT &input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    pumpFor(form, 300ms);
+}
+
 /// A left click at `point` of `control`'s client area, through the system's input
 /// queue as the mouse gives it.
-void clickAt(HWND control, POINT point)
+void clickAt(Win32Form &form, HWND control, POINT point)
 {
     ClientToScreen(control, &point);
     // Other tests' windows may share the screen: the click must land on this control.
@@ -108,7 +124,7 @@ void clickAt(HWND control, POINT point)
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
     ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
-    pumpFor(300ms);
+    pumpFor(form, 300ms);
 }
 
 /// Where a person clicks a button: a little inside its left edge (an option's
@@ -136,7 +152,7 @@ protected:
         // Above the windows of tests running beside this one, for the mouse.
         SetWindowPos(m_window.form().window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(m_window.form().window());
-        pumpFor(100ms);
+        pumpFor(m_window.form(), 100ms);
     }
     void TearDown() override
     {
@@ -197,18 +213,20 @@ TEST_F(Win32AccessibilityTest, EachControlGivesItsRoleNameAndDescription)
 struct Lookup {
     std::u16string_view click; ///< an option, or the list's row `row`
     int row;
-    std::u16string_view command;
-    std::u16string_view label;  ///< where the result shows and is announced
-    std::u16string_view starts; ///< what the announcement starts with
-    std::u16string_view holds;  ///< and what else it says
+    std::u16string_view command; ///< the button clicked; none: Enter pressed instead
+    std::u16string_view label;   ///< where the result shows and is announced
+    std::u16string_view starts;  ///< what the announcement starts with
+    std::u16string_view holds;   ///< and what else it says
 };
 
 // Tree form 2 (卵円形) has fifteen species, カシ the second, with its note; tree form
-// 11 (the second 盃状形) eleven.
+// 11 (the second 盃状形) eleven, tree form 3 (逆卵円形) six.
 constexpr Lookup kLookups[] = {
     {u"optNuman", -1, u"cmdGo", u"Label2", u"主幹があり,卵円形の樹冠を形成する枝抜き剪定により樹冠を整える。", u"15"},
     {u"List1", 1, u"Command1", u"Label3", u"常緑高木樹。晩春から初夏に花を咲かせる。", u""},
     {u"Option8", -1, u"cmdGo", u"Label2", u"幹が根元近くからよく分岐。自然に樹幹が整うものが多い。", u"11"},
+    // Enter presses 「樹形を選んでクリックして下さい」 from an option.
+    {u"optRera", -1, u"", u"Label2", u"主幹があり,逆卵円形の樹冠を形成する。", u"6"},
 };
 
 TEST_F(Win32AccessibilityTest, EachLookupIsAnnouncedByTheLabelThatShowsIt)
@@ -218,11 +236,14 @@ TEST_F(Win32AccessibilityTest, EachLookupIsAnnouncedByTheLabelThatShowsIt)
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     for (const Lookup &lookup : kLookups) {
-        SCOPED_TRACE(std::string(lookup.command.begin(), lookup.command.end()));
+        SCOPED_TRACE(std::string(lookup.click.begin(), lookup.click.end()));
         HWND clicked = m_window.get(lookup.click);
-        clickAt(clicked, lookup.row >= 0 ? rowPoint(clicked, lookup.row) : buttonPoint(clicked));
+        clickAt(m_window.form(), clicked, lookup.row >= 0 ? rowPoint(clicked, lookup.row) : buttonPoint(clicked));
         g_raised.clear();
-        clickAt(m_window.get(lookup.command), buttonPoint(m_window.get(lookup.command)));
+        if (lookup.command.empty())
+            press(m_window.form(), VK_RETURN);
+        else
+            clickAt(m_window.form(), m_window.get(lookup.command), buttonPoint(m_window.get(lookup.command)));
 
         HWND label = m_window.get(lookup.label);
         int live = 0;

@@ -3,8 +3,6 @@
 
 #include "containeraccessible.h"
 #include "framebox.h"
-#include "listboxaccessible.h"
-#include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "qt/qtform.h"
 
@@ -26,8 +24,6 @@ QAccessibleInterface *makeAccessible(const QString &className, QObject *object)
     // would take it for.
     if (is(PictureBox::staticMetaObject))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
-    if (auto *list = qobject_cast<ListBox *>(widget); list != nullptr && is(ListBox::staticMetaObject))
-        return new ListBoxAccessible(list);
     if (is(QtForm::staticMetaObject))
         return new ContainerAccessible(widget, QAccessible::Client);
     if (is(FrameBox::staticMetaObject))

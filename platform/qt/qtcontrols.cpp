@@ -3,10 +3,10 @@
 
 #include "qt/conversions.h"
 #include "qt/fonts.h"
-#include "qt/listbox.h"
 #include "window/layout.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QRadioButton>
 
@@ -71,16 +71,20 @@ window::Status QtControls::setCaption(std::u16string_view label, std::u16string_
 
 window::Status QtControls::clear(std::u16string_view list)
 {
-    auto *widget = widgetFor<ListBox>(list);
+    auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr)
         return failure(window::Operation::Clear, list);
     widget->clear();
+    // The rows that follow a clearing are a new list, and the user who asked for them
+    // expects to see its first rows, wherever the old one was scrolled to (Qt's list
+    // would keep the old offset).
+    widget->scrollToTop();
     return window::Done{};
 }
 
 window::Status QtControls::addItem(std::u16string_view list, std::u16string_view text)
 {
-    auto *widget = widgetFor<ListBox>(list);
+    auto *widget = widgetFor<QListWidget>(list);
     // The index of a row must stay readable as a 16-bit index.
     if (widget == nullptr || widget->count() >= std::numeric_limits<std::int16_t>::max())
         return failure(window::Operation::AddItem, list);
@@ -94,20 +98,23 @@ window::Status QtControls::addItem(std::u16string_view list, std::u16string_view
 
 window::Outcome<std::int16_t> QtControls::listIndex(std::u16string_view list)
 {
-    auto *widget = widgetFor<ListBox>(list);
+    auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr)
         return failure(window::Operation::ListIndexGet, list);
     // The selected row, not the current one: a list that merely has the focus
     // has a current row but nothing selected.
-    return static_cast<std::int16_t>(widget->selectedRow());
+    const QList<QListWidgetItem *> selected = widget->selectedItems();
+    if (selected.isEmpty())
+        return std::int16_t{-1};
+    return static_cast<std::int16_t>(widget->row(selected.first()));
 }
 
 window::Outcome<std::u16string> QtControls::list(std::u16string_view list, std::int16_t index)
 {
-    auto *widget = widgetFor<ListBox>(list);
+    auto *widget = widgetFor<QListWidget>(list);
     if (widget == nullptr || index < 0 || index >= widget->count())
         return failure(window::Operation::ListGet, list);
-    return widget->item(index).toStdU16String();
+    return widget->item(index)->text().toStdU16String();
 }
 
 window::Outcome<bool> QtControls::value(std::u16string_view option)

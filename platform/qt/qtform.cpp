@@ -6,7 +6,6 @@
 #include "optionkeys.h"
 #include "qt/conversions.h"
 #include "qt/fonts.h"
-#include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "window/accessibility.h"
 #include "window/handlers.h"
@@ -19,6 +18,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -159,9 +159,18 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
         return label;
     }
     case window::ControlClass::ListBox: {
-        auto *list = new ListBox(container);
+        // People scroll, click, type into and read this list every time: it is Qt's
+        // own list with Qt's own scroll bar and screen-reader interface, never one
+        // drawn by the window to start faster.
+        auto *list = new QListWidget(container);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Every row is one line in one font: the list sizes one row, not each.
+        list->setUniformItemSizes(true);
+        QStringList rows;
         for (std::u16string_view row : window::initialRows(entry))
-            list->addItem(toQString(row));
+            rows.append(toQString(row));
+        list->addItems(rows);
         return list;
     }
     case window::ControlClass::PictureBox: {

@@ -8,8 +8,8 @@
 namespace pemtos::qt {
 
 /// A part of a widget that screen readers see as an object of its own, with no
-/// object and no children of its own: a row of the list, a control its container
-/// draws. Its parent is the widget's interface, and it lies where the widget says.
+/// object and no children of its own: a control its container draws. Its parent is
+/// the widget's interface, and it lies where the widget says.
 class WidgetPartAccessible : public QAccessibleInterface {
 public:
     explicit WidgetPartAccessible(QWidget *owner) : m_owner(owner) {}

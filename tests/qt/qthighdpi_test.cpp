@@ -6,13 +6,11 @@
 #include "qttestsupport.h"
 
 #include "captionfit.h"
-#include "qt/listbox.h"
 #include "qt/picturebox.h"
 #include "window/illustrations.h"
 
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -129,59 +127,6 @@ TEST_F(QtHighDpiTest, LabelsDrawnByTheirContainerAreDrawnAsQLabelDrawsThem)
         ++compared;
     }
     EXPECT_EQ(compared, 5);
-}
-
-TEST_F(QtHighDpiTest, TheListIsDrawnAsQtsOwnListView)
-{
-    // The list draws its frame, rows, focus and scroll bar itself; Qt's own list of the
-    // same size, font, palette and rows must come out the same, pixel for pixel, however
-    // the rows are chosen and scrolled. (At fractional ratios the rows' text is placed
-    // within a device pixel of Qt's, which draws it from a child widget.)
-    if (ratio() != std::floor(ratio()))
-        GTEST_SKIP() << "a whole ratio only";
-    auto *list = qobject_cast<ListBox *>(m_form->control(u"List1"));
-    ASSERT_NE(list, nullptr);
-    QListWidget plain;
-    plain.setFont(list->font());
-    plain.setPalette(list->palette());
-    plain.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    plain.resize(list->size());
-    plain.addItems(rowTexts(list));
-    plain.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
-    // Each is grabbed with the focus, when asked, in its own window made active, or without.
-    const auto grab = [](QWidget &widget, bool focused) {
-        if (focused) {
-            widget.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(widget.window()));
-            widget.setFocus(Qt::TabFocusReason);
-        } else {
-            widget.clearFocus();
-        }
-        return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    const auto compare = [&](const char *state, bool focused) {
-        SCOPED_TRACE(state);
-        const QImage drawn = grab(*list, focused);
-        EXPECT_EQ(pixelDifference(drawn, grab(plain, focused)), "");
-    };
-    compare("as the window opens", false);
-    compare("tabbed to: the first row framed, none chosen", true);
-    const int last = list->count() - 1;
-    list->selectRow(last);
-    plain.setCurrentRow(last);
-    compare("the last row chosen, scrolled down to it", true);
-    list->selectRow(1);
-    plain.setCurrentRow(1);
-    compare("the second row chosen, scrolled back up", false);
-    list->clear();
-    plain.clear();
-    compare("emptied", false);
-    for (const QString &row : {QStringLiteral("ケヤキ"), QStringLiteral("ハルニレ")}) {
-        list->addItem(row);
-        plain.addItem(row);
-    }
-    compare("two rows, no scroll bar", false);
 }
 
 } // namespace

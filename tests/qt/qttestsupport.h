@@ -3,11 +3,12 @@
 
 // Small helpers shared by the tests of the Qt window.
 
-#include "qt/listbox.h"
 #include "qt/qtform.h"
 
 #include <QImage>
+#include <QListWidget>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -86,27 +87,33 @@ inline void clickLikeAPerson(QWidget *widget)
 }
 
 /// The texts of the rows of `list`, in order.
-inline QStringList rowTexts(const ListBox *list)
+inline QStringList rowTexts(const QListWidget *list)
 {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row);
+        texts << list->item(row)->text();
     return texts;
+}
+
+/// The selected row of `list`, -1 when none is selected.
+inline int selectedRowOf(const QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
 /// Selects row `row` of `list` with a click on it, first scrolling it into view with
 /// clicks on the scroll bar's arrows as a person would.
-inline void clickRow(ListBox *list, int row, Qt::KeyboardModifiers modifiers = {})
+inline void clickRow(QListWidget *list, int row, Qt::KeyboardModifiers modifiers = {})
 {
-    const QRect area = list->rowArea();
-    // The arrows sit at the two ends of the scroll bar, right of the rows.
-    const int arrowX = area.right() + (list->contentsRect().right() - area.right() + 1) / 2;
-    for (int tries = 0; tries < list->count() && !area.contains(list->rowRect(row)); ++tries) {
-        const bool down = list->rowRect(row).top() > area.top();
-        const QPoint arrow(arrowX, down ? list->contentsRect().bottom() - 2 : list->contentsRect().top() + 2);
-        QTest::mouseClick(list, Qt::LeftButton, {}, arrow);
+    QScrollBar *bar = list->verticalScrollBar();
+    const QRect area = list->viewport()->rect();
+    const auto shown = [&] { return list->visualItemRect(list->item(row)); };
+    for (int tries = 0; tries < list->count() && !area.contains(shown()); ++tries) {
+        const bool down = shown().top() > area.top();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, down ? bar->height() - 3 : 2));
     }
-    QTest::mouseClick(list, Qt::LeftButton, modifiers, list->rowRect(row).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, shown().center());
 }
 
 } // namespace pemtos::qt

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -46,7 +47,7 @@ std::string designClass(const QWidget *widget, const QWidget *form)
         return "OptionButton";
     if (qobject_cast<const QLabel *>(widget) != nullptr)
         return "Label";
-    if (qobject_cast<const ListBox *>(widget) != nullptr)
+    if (qobject_cast<const QListWidget *>(widget) != nullptr)
         return "ListBox";
     if (qobject_cast<const PictureBox *>(widget) != nullptr)
         return "PictureBox";
@@ -147,19 +148,19 @@ std::u16string QtWindowDriver::caption(std::u16string_view label)
 std::vector<std::u16string> QtWindowDriver::rows()
 {
     std::vector<std::u16string> texts;
-    for (const QString &row : rowTexts(qobject_cast<ListBox *>(widget(u"List1"))))
+    for (const QString &row : rowTexts(qobject_cast<QListWidget *>(widget(u"List1"))))
         texts.push_back(text16(row));
     return texts;
 }
 
 int QtWindowDriver::selectedRow()
 {
-    return qobject_cast<ListBox *>(widget(u"List1"))->selectedRow();
+    return selectedRowOf(qobject_cast<QListWidget *>(widget(u"List1")));
 }
 
 void QtWindowDriver::selectRow(int row)
 {
-    clickRow(qobject_cast<ListBox *>(widget(u"List1")), row);
+    clickRow(qobject_cast<QListWidget *>(widget(u"List1")), row);
 }
 
 std::vector<std::u16string> QtWindowDriver::checkedOptions()
@@ -267,7 +268,7 @@ behaviour::BuiltControl QtWindowDriver::describe(QWidget *widget) const
         step = step == nullptr ? nullptr : step->nextInFocusChain();
     } while (step != nullptr && step != m_firstFocus && stop < 100);
 
-    if (auto *list = qobject_cast<ListBox *>(widget)) {
+    if (auto *list = qobject_cast<QListWidget *>(widget)) {
         for (const QString &row : rowTexts(list))
             built.rows.push_back(text16(row));
     }

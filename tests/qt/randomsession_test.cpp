@@ -13,6 +13,7 @@
 #include "window/layout.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
@@ -104,7 +105,7 @@ protected:
         m_form = std::make_unique<QtForm>();
         m_form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-        m_list = qobject_cast<ListBox *>(m_form->control(u"List1"));
+        m_list = qobject_cast<QListWidget *>(m_form->control(u"List1"));
         ASSERT_NE(m_list, nullptr);
         // Each label where it is clicked: its own widget, or the container that draws it.
         for (const window::LayoutEntry &entry : window::layout()) {
@@ -129,7 +130,7 @@ protected:
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
 
-    int shownSelection() const { return m_list->selectedRow(); }
+    int shownSelection() const { return selectedRowOf(m_list); }
 
     /// Where the window differs from the model, or empty.
     std::string difference(const WindowModel &model) const
@@ -146,7 +147,7 @@ protected:
                 << model.label3.toStdString() << "\"; ";
         QStringList rows;
         for (int row = 0; row < m_list->count(); ++row)
-            rows << m_list->item(row);
+            rows << m_list->item(row)->text();
         if (rows != model.rows)
             out << "List1 holds " << rows.size() << " rows (" << rows.join(u',').toStdString() << "), expected "
                 << model.rows.size() << " (" << model.rows.join(u',').toStdString() << "); ";
@@ -194,11 +195,12 @@ protected:
                 model.clearPick();
                 return "ctrl+click the picked row";
             }
-            const QRect area = m_list->rowArea();
-            const int below = m_list->count() > 0 ? m_list->rowRect(m_list->count() - 1).bottom() + 2 : area.top() + 2;
+            const QRect area = m_list->viewport()->rect();
+            const int below =
+                m_list->count() > 0 ? m_list->visualItemRect(m_list->item(m_list->count() - 1)).bottom() + 2 : 2;
             if (below >= area.bottom())
                 return {}; // the rows fill the list
-            QTest::mouseClick(m_list, Qt::LeftButton, {}, QPoint(area.left() + 10, (below + area.bottom()) / 2));
+            QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, QPoint(10, (below + area.bottom()) / 2));
             model.clearPick();
             return "click below the rows";
         }
@@ -218,7 +220,7 @@ protected:
     }
 
     std::unique_ptr<QtForm> m_form;
-    ListBox *m_list = nullptr;
+    QListWidget *m_list = nullptr;
     /// Where the labels and then the illustrations are clicked: they react to nothing.
     std::vector<std::pair<QWidget *, QPoint>> m_passive;
     std::size_t m_labelCount = 0;

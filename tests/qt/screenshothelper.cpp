@@ -6,11 +6,11 @@
 //
 //   pemtos_screenshot <output.png>
 #include "qt/application.h"
-#include "qt/listbox.h"
 #include "qt/qtform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QListWidget>
 #include <QTest>
 
 #include <iostream>
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
         return 1;
 
     auto *option = qobject_cast<QAbstractButton *>(form.control(u"optNuman"));
-    auto *list = qobject_cast<pemtos::qt::ListBox *>(form.control(u"List1"));
+    auto *list = qobject_cast<QListWidget *>(form.control(u"List1"));
     auto *lookUp = qobject_cast<QAbstractButton *>(form.control(u"cmdGo"));
     auto *note = qobject_cast<QAbstractButton *>(form.control(u"Command1"));
     if (option == nullptr || list == nullptr || lookUp == nullptr || note == nullptr)
@@ -41,12 +41,11 @@ int main(int argc, char *argv[])
     option->setFocus(Qt::OtherFocusReason);
     option->click();
     lookUp->click();
-    int row = 0;
-    while (row < list->count() && list->item(row) != QStringLiteral("プラタナス"))
-        ++row;
-    if (row == list->count())
+    const QList<QListWidgetItem *> rows = list->findItems(QStringLiteral("プラタナス"), Qt::MatchExactly);
+    if (rows.size() != 1)
         return 1;
-    list->selectRow(row);
+    list->setCurrentItem(rows.first());
+    list->scrollToItem(rows.first());
     note->click();
     QApplication::processEvents();
 

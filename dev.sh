@@ -21,9 +21,10 @@ GUI_TEST_PACKAGES=(xvfb xauth)
 # cmake --install and cpack checked with the tools desktops and Debian use.
 PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils lintian)
 # The program driven over AT-SPI, as a screen reader drives it, on X11 and on a headless
-# Weston (with Xwayland, and Pillow to compare its screen grabs).
+# Weston (with Xwayland, and Pillow to compare its screen grabs); xdotool gives the
+# list real mouse and keyboard input.
 ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin
-    weston xwayland python3-pil)
+    weston xwayland python3-pil xdotool)
 # Reliability gates: libFuzzer (clang and its runtime), clang-tidy, and fontconfig
 # with a Latin-only font for the tests that start the program without Japanese fonts.
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)

@@ -18,7 +18,8 @@ namespace pemtos::qt {
 /// widgets, as a window draws its windowless controls: a caption that never changes
 /// needs no widget of its own. Each keeps its designed place, font and colours, and
 /// screen readers find it among the container's children. It lives as a child of the
-/// container, which it draws on.
+/// container, which it draws on. Only what nobody operates is drawn this way: every
+/// control people click, type into or scroll is Qt's own widget.
 class WindowlessControls final : public QObject {
     Q_OBJECT
 

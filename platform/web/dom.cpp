@@ -33,14 +33,19 @@ using pemtos::web::dom::Utf16;
 // NOLINTBEGIN(readability-identifier-naming)
 extern "C" {
 void pemtos_dom_create(int controlClass, const Utf16 *name, const Utf16 *container, const Utf16 *caption,
-                       int readingRank, const Utf16 *card, int headingLevel, int live, int stack);
+                       int readingRank, const Utf16 *card, int headingLevel, int stack);
 void pemtos_dom_place(const Utf16 *name, int left, int top, int width, int height);
 void pemtos_dom_set_font(const Utf16 *name, const Utf16 *family, int pixels, int weight);
 void pemtos_dom_define_scaled_face(const Utf16 *alias, const Utf16 *family, int percent);
 void pemtos_dom_set_colours(const Utf16 *name, int back, int fore);
 void pemtos_dom_describe(const Utf16 *name, const Utf16 *label, const Utf16 *description);
 void pemtos_dom_set_picture(const Utf16 *name, const Utf16 *file, int width, int height, const Utf16 *alt);
-void pemtos_dom_on_click(const Utf16 *name, int entry);
+void pemtos_dom_on_click(const Utf16 *name, int entry, const Utf16 *result);
+void pemtos_dom_announce(const Utf16 *text);
+void pemtos_dom_describe_option(const Utf16 *option, int position, int count, const Utf16 *description);
+int pemtos_dom_caption_length(const Utf16 *label);
+void pemtos_dom_caption(const Utf16 *label, char16_t *out);
+int pemtos_dom_row_count(const Utf16 *list);
 void pemtos_dom_focus_first(const Utf16 *name);
 int pemtos_dom_set_caption(const Utf16 *name, const Utf16 *text);
 int pemtos_dom_clear(const Utf16 *name);
@@ -65,7 +70,7 @@ void create(const window::LayoutEntry &entry, const Placement &placement, int st
 {
     pemtos_dom_create(static_cast<int>(entry.controlClass), Utf16Arg(entry.name), Utf16Arg(entry.container),
                       Utf16Arg(entry.caption), placement.readingRank, Utf16Arg(placement.card), placement.headingLevel,
-                      placement.live ? 1 : 0, stack);
+                      stack);
 }
 
 void place(std::u16string_view name, const window::Rect &pixels)
@@ -98,9 +103,19 @@ void setPicture(std::u16string_view name, std::string_view file, int width, int 
     pemtos_dom_set_picture(Utf16Arg(name), Utf16Arg(file), width, height, Utf16Arg(alt));
 }
 
-void onClick(std::u16string_view name, int entry)
+void onClick(std::u16string_view name, int entry, std::u16string_view result)
 {
-    pemtos_dom_on_click(Utf16Arg(name), entry);
+    pemtos_dom_on_click(Utf16Arg(name), entry, Utf16Arg(result));
+}
+
+void announce(std::u16string_view text)
+{
+    pemtos_dom_announce(Utf16Arg(text));
+}
+
+void describeOption(std::u16string_view option, int position, int count, std::u16string_view description)
+{
+    pemtos_dom_describe_option(Utf16Arg(option), position, count, Utf16Arg(description));
 }
 
 void focusFirst(std::u16string_view name)
@@ -149,6 +164,21 @@ bool value(std::u16string_view option, bool &checked)
         return false;
     checked = state != 0;
     return true;
+}
+
+bool caption(std::u16string_view label, std::u16string &text)
+{
+    const int length = pemtos_dom_caption_length(Utf16Arg(label));
+    if (length < 0)
+        return false;
+    text.assign(static_cast<std::size_t>(length), u'\0');
+    pemtos_dom_caption(Utf16Arg(label), text.data());
+    return true;
+}
+
+int rowCount(std::u16string_view list)
+{
+    return pemtos_dom_row_count(Utf16Arg(list));
 }
 
 void report(std::u16string_view title, std::u16string_view text)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace pemtos::web {
 namespace {
@@ -14,7 +15,6 @@ namespace {
 struct Flow {
     std::u16string_view name;
     int headingLevel;
-    bool live;
 };
 
 // How a phone reads the window, top to bottom within each container: the title and
@@ -24,22 +24,27 @@ struct Flow {
 // nothing come last.
 // clang-format off
 constexpr std::array<Flow, 29> kReadingOrder{{
-    {u"Label4", 1, false}, {u"Label1", 0, false},
-    {u"Label10", 2, false},
-    {u"optUran", 0, false}, {u"optNuman", 0, false}, {u"optRera", 0, false}, {u"Option1", 0, false},
-    {u"Option2", 0, false}, {u"Option3", 0, false}, {u"Option4", 0, false}, {u"Option5", 0, false},
-    {u"Label11", 2, false},
-    {u"Option6", 0, false}, {u"Option7", 0, false}, {u"Option8", 0, false}, {u"Option9", 0, false},
-    {u"Option10", 0, false}, {u"Option11", 0, false},
-    {u"Picture9", 0, false},
-    {u"Frame2", 0, false}, {u"cmdGo", 0, false},
-    {u"Label12", 2, false}, {u"Label2", 0, true},
-    {u"List1", 0, false}, {u"Command1", 0, false}, {u"Label3", 0, true},
-    {u"Image1", 0, false}, {u"Image2", 0, false},
-    {u"Form1", 0, false},
+    {u"Label4", 1}, {u"Label1", 0},
+    {u"Label10", 2},
+    {u"optUran", 0}, {u"optNuman", 0}, {u"optRera", 0}, {u"Option1", 0},
+    {u"Option2", 0}, {u"Option3", 0}, {u"Option4", 0}, {u"Option5", 0},
+    {u"Label11", 2},
+    {u"Option6", 0}, {u"Option7", 0}, {u"Option8", 0}, {u"Option9", 0},
+    {u"Option10", 0}, {u"Option11", 0},
+    {u"Picture9", 0},
+    {u"Frame2", 0}, {u"cmdGo", 0},
+    {u"Label12", 2}, {u"Label2", 0},
+    {u"List1", 0}, {u"Command1", 0}, {u"Label3", 0},
+    {u"Image1", 0}, {u"Image2", 0},
+    {u"Form1", 0},
 }};
 // clang-format on
 static_assert(kReadingOrder.size() == 43 - 14, "every control but the drawings, which go with their options");
+
+// Which output label shows each command's result: brought into view after the
+// command on a narrow screen, where it is often below the fold.
+constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 2> kResults{
+    {{u"cmdGo", u"Label2"}, {u"Command1", u"Label3"}}};
 
 // Faces that phones, tablets and Macs ship, after the desktop ones: Hiragino on
 // Apple systems, Noto Sans JP on Android, Yu Gothic and Meiryo on Windows.
@@ -65,11 +70,20 @@ dom::Placement placementOf(std::u16string_view name)
     const auto *found = std::find_if(kReadingOrder.begin(), kReadingOrder.end(),
                                      [placed](const Flow &flow) { return flow.name == placed; });
     if (found == kReadingOrder.end())
-        return {static_cast<int>(kReadingOrder.size()), {}, 0, false};
+        return {static_cast<int>(kReadingOrder.size()), {}, 0};
     const bool option = card.empty() && std::any_of(window::illustrations().begin(), window::illustrations().end(),
                                                     [name](const auto &drawing) { return drawing.option == name; });
     return {static_cast<int>(found - kReadingOrder.begin()), option ? name : card,
-            art != nullptr ? 0 : found->headingLevel, art == nullptr && found->live};
+            art != nullptr ? 0 : found->headingLevel};
+}
+
+std::u16string_view resultLabel(std::u16string_view command)
+{
+    for (const auto &[button, label] : kResults) {
+        if (button == command)
+            return label;
+    }
+    return {};
 }
 
 std::u16string cssFontFamily(std::u16string_view face)

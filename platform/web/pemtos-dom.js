@@ -3,9 +3,9 @@
 // Each text arrives as the address of two 32-bit words: where its code units are
 // and how many (Utf16 in dom.cpp).
 mergeInto(LibraryManager.library, {
-  pemtos_dom_create: function (cls, name, container, caption, rank, card, heading, live, stack) {
+  pemtos_dom_create: function (cls, name, container, caption, rank, card, heading, stack) {
     pemtosPage.create(cls, pemtosText(name), pemtosText(container), pemtosText(caption), rank, pemtosText(card),
-                      heading, live !== 0, stack);
+                      heading, stack);
   },
   pemtos_dom_place: function (name, left, top, width, height) {
     pemtosPage.place(pemtosText(name), left, top, width, height);
@@ -25,8 +25,26 @@ mergeInto(LibraryManager.library, {
   pemtos_dom_set_picture: function (name, file, width, height, alt) {
     pemtosPage.setPicture(pemtosText(name), pemtosLatin1(file), width, height, pemtosText(alt));
   },
-  pemtos_dom_on_click: function (name, entry) {
-    pemtosPage.onClick(pemtosText(name), function () { Module['_pemtos_click'](entry); });
+  pemtos_dom_on_click: function (name, entry, result) {
+    pemtosPage.onClick(pemtosText(name), function () { Module['_pemtos_click'](entry); }, pemtosText(result));
+  },
+  pemtos_dom_announce: function (text) {
+    pemtosPage.announce(pemtosText(text));
+  },
+  pemtos_dom_describe_option: function (option, position, count, description) {
+    pemtosPage.describeOption(pemtosText(option), position, count, pemtosText(description));
+  },
+  pemtos_dom_caption_length: function (name) {
+    var text = pemtosPage.caption(pemtosText(name));
+    return text === null ? -1 : text.length;
+  },
+  pemtos_dom_caption: function (name, out) {
+    var text = pemtosPage.caption(pemtosText(name));
+    for (var i = 0; i < text.length; ++i)
+      HEAPU16[(out >> 1) + i] = text.charCodeAt(i);
+  },
+  pemtos_dom_row_count: function (name) {
+    return pemtosPage.rowCount(pemtosText(name));
   },
   pemtos_dom_focus_first: function (name) {
     pemtosPage.focusFirst(pemtosText(name));

@@ -24,8 +24,9 @@ var pemtosPage = (function () {
 
   // The control classes, numbered as window::ControlClass.
   var FORM = 0, FRAME = 1, COMMAND_BUTTON = 2, LABEL = 3, LIST_BOX = 4, OPTION_BUTTON = 5, PICTURE_BOX = 6, IMAGE = 7;
-  // The designed window is shown as designed from this viewport width on.
-  var WIDE = window.matchMedia('(min-width: 955px)');
+  // The designed window is shown as designed from this viewport width on, where the
+  // pointer is fine enough for its 13 px rows; elsewhere the page is one column of cards.
+  var WIDE = window.matchMedia('(min-width: 955px) and (not (pointer: coarse))');
 
   // design name -> {cls, entry (its row of the layout table), element (what takes the
   // focus and the id), box (what is placed)}
@@ -60,7 +61,7 @@ var pemtosPage = (function () {
     return card;
   }
 
-  function makeElements(cls, name, container, caption, heading, live) {
+  function makeElements(cls, name, container, caption, heading) {
     var element, box;
     switch (cls) {
     case FORM:
@@ -86,8 +87,6 @@ var pemtosPage = (function () {
     case LABEL:
       element = box = document.createElement(heading > 0 ? 'h' + heading : 'div');
       element.textContent = caption;
-      if (live)
-        element.setAttribute('aria-live', 'polite');
       break;
     case LIST_BOX:
       element = box = document.createElement('div');
@@ -123,8 +122,8 @@ var pemtosPage = (function () {
     return {cls: cls, element: element, box: box};
   }
 
-  function create(cls, name, container, caption, rank, card, heading, live, stack) {
-    var entry = makeElements(cls, name, container, caption, heading, live);
+  function create(cls, name, container, caption, rank, card, heading, stack) {
+    var entry = makeElements(cls, name, container, caption, heading);
     // The layout table lists controls from the bottom of the stack up: the row is the stacking order.
     entry.entry = stack;
     entry.box.style.setProperty('--stack', String(stack));
@@ -132,6 +131,7 @@ var pemtosPage = (function () {
     byEntry[stack] = entry;
     if (cls === FORM) {
       document.body.appendChild(entry.box);
+      document.body.appendChild(announcer);
       return;
     }
     var parent = controls.get(container).box;
@@ -220,8 +220,56 @@ var pemtosPage = (function () {
     controls.get(name).box.appendChild(image);
   }
 
-  function onClick(name, handler) {
-    controls.get(name).element.addEventListener('click', handler);
+  function describeOption(name, position, count, description) {
+    var element = controls.get(name).element;
+    element.setAttribute('aria-posinset', String(position));
+    element.setAttribute('aria-setsize', String(count));
+    element.setAttribute('aria-description', description);
+  }
+
+  var reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
+
+  /** Brings the label `name` into view unless it is already whole on screen. */
+  function showResult(name) {
+    var entry = controls.get(name);
+    if (designed() || entry === undefined)
+      return;
+    var box = entry.box.getBoundingClientRect();
+    if (box.top >= 0 && box.bottom <= window.innerHeight)
+      return;
+    entry.box.scrollIntoView({block: 'start', behavior: reducedMotion.matches ? 'auto' : 'smooth'});
+  }
+
+  function onClick(name, handler, result) {
+    controls.get(name).element.addEventListener('click', function () {
+      handler();
+      if (result !== '')
+        showResult(result);
+    });
+  }
+
+  // What screen readers are told after each command: a status region of its own,
+  // out of sight, so that the labels on screen keep their texts as the window has them.
+  // It is there from the start: screen readers follow regions that exist before they change.
+  var announcer = document.createElement('div');
+  announcer.id = 'announcement';
+  announcer.className = 'announcement';
+  announcer.setAttribute('role', 'status');
+
+  function announce(text) {
+    // The same text twice in a row is still news: the region is emptied first.
+    announcer.textContent = '';
+    requestAnimationFrame(function () { announcer.textContent = text; });
+  }
+
+  function caption(name) {
+    var entry = control(name, LABEL);
+    return entry === null ? null : entry.element.textContent;
+  }
+
+  function countRows(name) {
+    var entry = control(name, LIST_BOX);
+    return entry === null ? -1 : rows(entry.element).length;
   }
 
   // -- Control operations ---------------------------------------------------
@@ -388,7 +436,7 @@ var pemtosPage = (function () {
     }
     // In the designed layout Tab follows the window's tab order, round the window;
     // the one-column layout keeps the page's own order, which is its reading order.
-    if (event.key === 'Tab' && plain && WIDE.matches) {
+    if (event.key === 'Tab' && plain && designed()) {
       event.preventDefault();
       var at = entryOf(document.activeElement);
       for (var tries = 0; tries < byEntry.length; ++tries) {
@@ -404,13 +452,71 @@ var pemtosPage = (function () {
   document.addEventListener('keydown', pageKey);
 
   function focusFirst(name) {
-    if (WIDE.matches)
+    chooseLayout(); // every control is in place now: see whether the designed rectangles hold their captions
+    if (designed())
       controls.get(name).element.focus();
   }
 
+  // -- Layout -----------------------------------------------------------------
+
+  function designed() {
+    return !document.documentElement.classList.contains('cards');
+  }
+
+  /**
+   * Whether every caption is whole inside its designed rectangle: its text ends
+   * within the box, give or take the few pixels a tall face's line spills.
+   */
+  function captionsFit() {
+    var text = document.createRange();
+    return !Array.prototype.some.call(document.querySelectorAll('.form .label, .form .option, .form .command'),
+                                      function (box) {
+      if (box.textContent.trim() === '')
+        return false;
+      text.selectNodeContents(box);
+      var inner = text.getBoundingClientRect(), outer = box.getBoundingClientRect();
+      return inner.right > outer.right + 3 || inner.bottom > outer.bottom + 3;
+    });
+  }
+
+  // The designed window where the viewport and pointer suit it and its rectangles hold
+  // their captions; the cards otherwise, which grow with what they hold. Measured
+  // within one task, so the designed layout tried is never painted.
+  function chooseLayout() {
+    var root = document.documentElement;
+    var cards = !WIDE.matches;
+    if (!cards && controls.size > 0) {
+      root.classList.remove('cards');
+      cards = !captionsFit();
+    }
+    root.classList.toggle('cards', cards);
+  }
+
+  var layoutPending = false;
+  function chooseLayoutSoon() {
+    if (layoutPending)
+      return;
+    layoutPending = true;
+    requestAnimationFrame(function () {
+      layoutPending = false;
+      chooseLayout();
+    });
+  }
+
+  WIDE.addEventListener('change', chooseLayout);
+  window.addEventListener('resize', chooseLayoutSoon);
+  // Style sheets that readers add (text spacing, larger fonts) come and go while the page is open.
+  var restyled = new MutationObserver(chooseLayoutSoon);
+  restyled.observe(document.head, {subtree: true, childList: true, characterData: true});
+  restyled.observe(document.documentElement, {subtree: true, attributes: true, attributeFilter: ['style']});
+  chooseLayout();
+  if (document.fonts)
+    document.fonts.ready.then(chooseLayout);
+
   return {
     create: create, place: place, setFont: setFont, defineScaledFace: defineScaledFace, setColours: setColours,
-    describe: describe, setPicture: setPicture, onClick: onClick, focusFirst: focusFirst,
+    describe: describe, describeOption: describeOption, setPicture: setPicture, onClick: onClick,
+    focusFirst: focusFirst, announce: announce, caption: caption, rowCount: countRows,
     setCaption: setCaption, clear: clear, addItem: addItem, listIndex: listIndex, listText: listText, value: value,
     report: report,
   };

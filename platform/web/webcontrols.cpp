@@ -70,6 +70,7 @@ window::Outcome<bool> WebControls::value(std::u16string_view option)
 
 void WebControls::reportError(const window::ControlError &error)
 {
+    ++m_errorsReported;
     dom::report(window::errorReportTitle(), window::errorReportText(error));
 }
 

@@ -6,9 +6,11 @@
 #include "window/accessibility.h"
 #include "window/colours.h"
 #include "window/fontstandins.h"
+#include "window/handlers.h"
 #include "window/illustrations.h"
 #include "window/layout.h"
 #include "window/navigation.h"
+#include "window/speech.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +71,15 @@ void applyFont(const window::LayoutEntry &entry)
     dom::setFont(entry.name, cssFontFamily(font.face), window::fontPixelSize(font.centiPoints), font.weight);
 }
 
+/// How many tree-form options the window has: the "of n" screen readers say.
+int optionCount()
+{
+    const std::span<const window::LayoutEntry> entries = window::layout();
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const window::LayoutEntry &entry) {
+        return window::optionPosition(entry.name) > 0;
+    }));
+}
+
 } // namespace
 
 WebForm::WebForm()
@@ -82,12 +93,15 @@ WebForm::WebForm()
         applyFont(entry);
         applyColours(entry);
         dom::describe(entry.name, window::accessibleName(entry.name), window::accessibleDescription(entry.name));
+        if (const int position = window::optionPosition(entry.name); position > 0) {
+            dom::describeOption(entry.name, position, optionCount(), window::optionDescription(entry.name));
+        }
         if (const window::Illustration *art = window::findIllustration(entry.name))
             dom::setPicture(entry.name, art->file, art->width, art->height, art->description);
         for (std::u16string_view row : window::initialRows(entry))
             (void)dom::addItem(entry.name, row);
         if (entry.onClick != nullptr)
-            dom::onClick(entry.name, static_cast<int>(index));
+            dom::onClick(entry.name, static_cast<int>(index), resultLabel(entry.name));
     }
     dom::focusFirst(window::firstTabStop().name);
 }
@@ -117,8 +131,24 @@ std::u16string_view nameAt(int entry)
 void WebForm::click(int entry)
 {
     const window::LayoutEntry *control = entryAt(entry);
-    if (control != nullptr && control->onClick != nullptr)
-        control->onClick(m_controls);
+    if (control == nullptr || control->onClick == nullptr)
+        return;
+    const int reported = m_controls.errorsReported();
+    control->onClick(m_controls);
+    if (m_controls.errorsReported() == reported) // else the error report is what people are told
+        announceResult(control->onClick);
+}
+
+void WebForm::announceResult(window::ClickHandler handler)
+{
+    std::u16string text;
+    if (handler == &window::cmdGo_Click && dom::caption(u"Label2", text)) {
+        dom::announce(window::treeFormAnnouncement(text, std::max(0, dom::rowCount(u"List1"))));
+    } else if (handler == &window::command1_Click && dom::caption(u"Label3", text)) {
+        std::int16_t row = -1;
+        (void)dom::listIndex(u"List1", row);
+        dom::announce(window::speciesNoteAnnouncement(text, row >= 0));
+    }
 }
 
 int WebForm::nextTabStop(int entry, bool backwards)

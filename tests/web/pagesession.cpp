@@ -98,8 +98,15 @@ PageSession::PageSession(const std::string &site)
     m_browser = std::make_unique<WebDriverSession>(
         driverPort, QJsonObject{{"browserName", "chrome"},
                                 {"goog:chromeOptions", QJsonObject{{"binary", kChromium}, {"args", arguments}}}});
-    if (!m_browser->opened())
+    if (!m_browser->opened()) {
         m_problem = "Chromium did not start: " + m_browser->error();
+        return;
+    }
+    // The suite acts step after step without waiting for motion: on a narrow page that
+    // glides to each command's result, the next click would land on what glided past.
+    const QJsonObject reducedMotion{{"name", "prefers-reduced-motion"}, {"value", "reduce"}};
+    (void)m_browser->devTools(QStringLiteral("Emulation.setEmulatedMedia"),
+                              QJsonObject{{"features", QJsonArray{reducedMotion}}});
 }
 
 PageSession::~PageSession()

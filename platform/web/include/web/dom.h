@@ -17,7 +17,6 @@ struct Placement {
     int readingRank;          ///< position among its container's children in the one-column layout
     std::u16string_view card; ///< the option whose card holds it (an option and its drawing); empty: none
     int headingLevel;         ///< 1 or 2 for a label that heads what follows; 0 otherwise
-    bool live;                ///< a label whose new texts are announced
 };
 
 /// Creates the element of `entry` in its container, stacked at `stack` (higher is on top).
@@ -34,8 +33,15 @@ void setColours(std::u16string_view name, std::int32_t back, std::int32_t fore);
 void describe(std::u16string_view name, std::u16string_view accessibleName, std::u16string_view description);
 /// Shows the drawing `file` (art/<file>.png, with art/<file>@2x.png for dense screens).
 void setPicture(std::u16string_view name, std::string_view file, int width, int height, std::u16string_view alt);
-/// Runs the click handler of layout entry `entry` when the control is clicked.
-void onClick(std::u16string_view name, int entry);
+/// Runs the click handler of layout entry `entry` when the control is clicked; on a
+/// narrow screen the label `result`, which shows what the command found, is then
+/// brought into view.
+void onClick(std::u16string_view name, int entry, std::u16string_view result);
+/// Tells screen readers `text` once, politely, without moving the focus.
+void announce(std::u16string_view text);
+/// Gives the tree-form option its place among the `count` options ("n of 14") and
+/// its description, the height group and the drawing, as screen readers hear it.
+void describeOption(std::u16string_view option, int position, int count, std::u16string_view description);
 /// Gives the focus to the control, as the window does when it opens; only in the
 /// designed layout, where a phone's keyboard would otherwise pop up.
 void focusFirst(std::u16string_view name);
@@ -49,6 +55,10 @@ bool listIndex(std::u16string_view list, std::int16_t &index);
 /// The text of row `index`; fails for a row the list does not have.
 bool listText(std::u16string_view list, std::int16_t index, std::u16string &text);
 bool value(std::u16string_view option, bool &checked);
+/// The caption the label shows; fails when `label` is no label.
+bool caption(std::u16string_view label, std::u16string &text);
+/// How many rows the list holds, -1 when `list` is no list box.
+int rowCount(std::u16string_view list);
 /// Shows the run-time error report as a modal dialog over the page.
 void report(std::u16string_view title, std::u16string_view text);
 

@@ -12,6 +12,10 @@ namespace pemtos::web {
 /// and which card it shares with its option.
 dom::Placement placementOf(std::u16string_view name);
 
+/// The output label that shows what the command button `command` found; empty for
+/// any other control.
+std::u16string_view resultLabel(std::u16string_view command);
+
 /// The CSS font chain for `face`: the face, the faces that stand in for it on
 /// desktops, then those that phones and Macs ship, then the generic family. A
 /// stand-in drawn smaller than its own size is first defined on the page under a

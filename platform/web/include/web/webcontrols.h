@@ -23,12 +23,15 @@ public:
     /// Makes the `n`-th control operation from now fail, as a missing control would
     /// (1: the next one); 0 stops failing. How the browser tests reach the error report.
     void failOperation(int n);
+    /// How many failures have been reported so far.
+    int errorsReported() const { return m_errorsReported; }
 
 private:
     /// Whether this operation is the one chosen to fail.
     bool failsNow();
 
     int m_failCountdown = 0;
+    int m_errorsReported = 0;
 };
 
 } // namespace pemtos::web

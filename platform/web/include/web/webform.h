@@ -2,6 +2,7 @@
 #pragma once
 
 #include "web/webcontrols.h"
+#include "window/layout.h"
 
 namespace pemtos::web {
 
@@ -33,6 +34,9 @@ public:
     static int buttonForEnter(int entry);
 
 private:
+    /// Tells screen readers what the command of `handler` has just shown.
+    static void announceResult(window::ClickHandler handler);
+
     WebControls m_controls;
 };
 

@@ -83,6 +83,50 @@ def png(width, height, rows):
             chunk(b"IEND", b""))
 
 
+def read_png(path):
+    """The pixels of an 8-bit RGBA, non-interlaced PNG file, top row first, as (r, g, b, a) rows."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError(path + ": not a PNG file")
+    at, idat, header = 8, b"", None
+    while at < len(data):
+        length, kind = struct.unpack_from(">I4s", data, at)
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    if depth != 8 or colour != 6 or interlace != 0:
+        raise ValueError(path + ": not an 8-bit RGBA, non-interlaced PNG file")
+    raw, bpp, stride = zlib.decompress(idat), 4, width * 4
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - bpp] if i >= bpp else 0
+            up = previous[i]
+            corner = previous[i - bpp] if i >= bpp else 0
+            line[i] = (line[i] + (0, left, up, (left + up) // 2, paeth(left, up, corner))[kind]) & 0xFF
+        rows.append([tuple(line[x:x + 4]) for x in range(0, stride, 4)])
+        previous = line
+    return width, height, rows
+
+
+def maskable(width, height, rows, size, background):
+    """The icon centred on a square of `size` pixels filled with `background`, its
+    transparent parts too: the whole icon inside the circle that launchers keep."""
+    left, top = (size - width) // 2, (size - height) // 2
+    out = [[background] * size for _ in range(size)]
+    for y, row in enumerate(rows):
+        for x, (r, g, b, a) in enumerate(row):
+            out[top + y][left + x] = tuple((value * a + base * (255 - a)) // 255
+                                           for value, base in zip((r, g, b), background))
+    return size, size, out
+
+
 def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
@@ -116,8 +160,16 @@ def main(site, source, art, icons, module_js, module_wasm):
         size = icon[5:-4]
         icon_list.append({"src": "icons/" + icon, "sizes": size + "x" + size, "type": "image/png"})
     with open(os.path.join(source, "manifest.webmanifest"), encoding="utf-8") as f:
-        manifest = f.read().replace("@ICONS@", json.dumps(icon_list, indent=2).replace("\n", "\n  "))
-    put("manifest.webmanifest", manifest.encode("utf-8"))
+        manifest = f.read()
+    # The launchers' own shapes (circles, rounded squares) keep the circle of 80% of an
+    # icon marked maskable: the 192-pixel icon, whose window is 180 x 154 pixels, fits
+    # it on 320 pixels of the manifest's background colour.
+    background = json.loads(manifest.replace("@ICONS@", "[]"))["background_color"]
+    put("icons/maskable-320.png", png(*maskable(*read_png(os.path.join(icons, "icon-192.png")), 320,
+                                                tuple(bytes.fromhex(background[1:])))))
+    icon_list.append({"src": "icons/maskable-320.png", "sizes": "320x320", "type": "image/png", "purpose": "maskable"})
+    put("manifest.webmanifest",
+        manifest.replace("@ICONS@", json.dumps(icon_list, indent=2).replace("\n", "\n  ")).encode("utf-8"))
 
     version = hashlib.sha256()
     for name in sorted(written):

@@ -36,6 +36,11 @@ from selenium.webdriver.support.ui import WebDriverWait
 import golden
 
 SITE, CATALOGUE, WINDOW, AXE, QT_GRAB = (None,) * 5
+# The page's sources and the drawings, for a second build made here.
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+WEB_SOURCE = os.path.join(ROOT, "platform", "web")
+ART = os.path.join(ROOT, "window", "art")
+sys.path.insert(0, WEB_SOURCE)
 WIDE = (1280, 800)
 NARROW = (360, 740)
 
@@ -63,16 +68,28 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class CachingHandler(QuietHandler):
+    """Says how long the browser may keep what it serves, as a host configures it."""
+    cache_control = "no-cache"
+
+    def end_headers(self):
+        self.send_header("Cache-Control", self.cache_control)
+        super().end_headers()
+
+
 class QuietServer(http.server.ThreadingHTTPServer):
     def handle_error(self, request, client_address):
         pass  # a page left before its drawings arrived
 
 
 class Server:
-    """The site on a free loopback port, until stop()."""
+    """The site (or the folder `site`) on a free loopback port, until stop()."""
 
-    def __init__(self):
-        handler = functools.partial(QuietHandler, directory=SITE)
+    def __init__(self, site=None, cache_control=None):
+        handler = functools.partial(QuietHandler, directory=site or SITE)
+        if cache_control is not None:
+            handler = functools.partial(type("Handler", (CachingHandler,), {"cache_control": cache_control}),
+                                        directory=site)
         self.httpd = QuietServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
@@ -542,16 +559,88 @@ class SiteTest(unittest.TestCase):
             stop_browser(driver)
             server.stop()
 
-    def test_manifest(self):
+    def test_a_redeploy_reaches_a_returning_visitor(self):
+        # A build that differs from this one in one byte of index.html, made by the build's own script.
+        import makesite  # pylint: disable=import-outside-toplevel
+        work = tempfile.mkdtemp(prefix="pemtos-redeploy-")
+        try:
+            source = os.path.join(work, "source")
+            shutil.copytree(os.path.join(WEB_SOURCE, "site"), source)
+            with open(os.path.join(source, "index.html"), encoding="utf-8") as f:
+                page = f.read()
+            self.assertIn("JavaScript", page)
+            with open(os.path.join(source, "index.html"), "w", encoding="utf-8") as f:
+                f.write(page.replace("JavaScript", "Javascript"))
+            redeployed = os.path.join(work, "redeployed")
+            makesite.main(redeployed, source, ART, os.path.join(WEB_SOURCE, "icons"),
+                          os.path.join(SITE, "pemtos.js"), os.path.join(SITE, "pemtos.wasm"))
+            for policy in ("max-age=600", "no-cache"):
+                with self.subTest(policy):
+                    self.redeploy(work, redeployed, policy)
+        finally:
+            shutil.rmtree(work, ignore_errors=True)
+
+    def redeploy(self, work, redeployed, policy):
+        host = os.path.join(work, "host")
+        shutil.rmtree(host, ignore_errors=True)
+        shutil.copytree(SITE, host)
+        server = Server(host, policy)
+        driver = start_browser(WIDE)
+
+        def visit():
+            driver.get(server.url)
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+                "var l = document.getElementById('List1'); return l && l.children.length"))
+            return driver.execute_script("return document.querySelector('noscript').textContent")
+
+        try:
+            self.assertIn("JavaScript", visit())
+            WebDriverWait(driver, 15).until(lambda d: d.execute_script(
+                "return navigator.serviceWorker.controller !== null || "
+                "(navigator.serviceWorker.ready.then(() => location.reload()), false)"))
+            self.assertIn("JavaScript", visit())  # from the worker's cache now
+            shutil.rmtree(host)
+            shutil.copytree(redeployed, host)
+            # The next visit still opens from the cache, learns of the new build and says so.
+            visit()
+            WebDriverWait(driver, 15).until(lambda d: d.find_element(By.ID, "update").is_displayed())
+            # The one after that is the new build, and only its cache is left.
+            self.assertIn("Javascript", visit())
+            self.assertEqual(len(driver.execute_async_script(
+                "var done = arguments[0]; caches.keys().then(done);")), 1)
+        finally:
+            stop_browser(driver)
+            server.stop()
+
+    def test_manifest_icons_and_description(self):
         with open(os.path.join(SITE, "manifest.webmanifest"), encoding="utf-8") as f:
             manifest = json.load(f)
         self.assertEqual(manifest["name"], "樹形から調べる樹木名と特徴")
+        # A phone's home screen shows a dozen characters at most: the title's first words.
+        self.assertTrue(manifest["name"].startswith(manifest["short_name"]))
+        self.assertLessEqual(len(manifest["short_name"]), 12)
         self.assertEqual(manifest["display"], "standalone")
-        sizes = {icon["sizes"] for icon in manifest["icons"]}
+        sizes = {icon["sizes"] for icon in manifest["icons"] if icon.get("purpose", "any") == "any"}
         self.assertTrue({"192x192", "512x512"} <= sizes, sizes)
         for icon in manifest["icons"]:
             with Image.open(os.path.join(SITE, icon["src"])) as picture:
                 self.assertEqual("%dx%d" % picture.size, icon["sizes"])
+        # The maskable icon: opaque, and all but its background inside the circle of 80%
+        # that every launcher's mask keeps.
+        maskable = [icon for icon in manifest["icons"] if icon.get("purpose") == "maskable"]
+        self.assertEqual(len(maskable), 1)
+        with Image.open(os.path.join(SITE, maskable[0]["src"])) as picture:
+            picture = picture.convert("RGBA")
+            size = picture.size[0]
+            background = picture.getpixel((0, 0))
+            self.assertEqual(background[3], 255)
+            self.assertEqual("#%02x%02x%02x" % background[:3], manifest["background_color"])
+            drawn = [(x, y) for y in range(size) for x in range(size) if picture.getpixel((x, y)) != background]
+            self.assertGreater(len(drawn), size * size // 10)
+            for x, y in drawn:
+                self.assertLessEqual((x + 0.5 - size / 2) ** 2 + (y + 0.5 - size / 2) ** 2, (0.4 * size) ** 2)
+        with open(os.path.join(SITE, "index.html"), encoding="utf-8") as f:
+            self.assertRegex(f.read(), r'<meta name="description" content="[^"]{40,}">')
 
 
 def mean_difference(one, other, rect):

@@ -158,7 +158,8 @@ class PageCase(unittest.TestCase):
         return self.driver.find_element(By.ID, name)
 
     def click(self, name):
-        self.element(name).click()
+        # An option is clicked on its label: on the cards, the label reaches over the whole card.
+        self.js("return arguments[0].closest('label') || arguments[0]", self.element(name)).click()
 
     def caption(self, label):
         return self.js("return document.getElementById(arguments[0]).textContent", label)
@@ -465,6 +466,60 @@ class AuditTest(PageCase):
         self.assertFalse(self.report_open())
         self.click("cmdGo")
         self.assertEqual(self.caption("Label2"), self.expected["forms"][1]["description"])
+
+    def test_forced_colours_keep_the_selected_row_marked(self):
+        for scheme in ("light", "dark"):
+            with self.subTest(scheme):
+                self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+                    {"name": "forced-colors", "value": "active"}, {"name": "prefers-color-scheme", "value": scheme}]})
+                self.open()
+                self.select_row(3)
+                self.js("document.activeElement.blur()")  # the mark, not the focus ring
+                page = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
+                rows = self.js("return Array.from(document.querySelectorAll('#List1 [role=option]')).slice(2, 5)"
+                               ".map(r => { var b = r.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; })")
+                means = [ImageStat.Stat(page.crop((round(x), round(y), round(x + w), round(y + h)))).mean
+                         for x, y, w, h in rows]
+                for other in (means[0], means[2]):
+                    self.assertGreater(sum(abs(a - b) for a, b in zip(means[1], other)), 120)
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    def test_no_text_is_lost_with_wider_text_spacing(self):
+        # WCAG 1.4.12's spacing, as readers' style sheets set it.
+        spacing = ("* { line-height: 1.5 !important; letter-spacing: 0.12em !important;"
+                   " word-spacing: 0.16em !important; } p, h1, h2, .label { margin-bottom: 2em !important; }")
+        for size, mobile in ((WIDE, False), (NARROW, True)):
+            with self.subTest(size):
+                self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": mobile})
+                self.open()
+                self.click("optNuman")
+                self.click("cmdGo")
+                self.js("var s = document.createElement('style'); s.textContent = arguments[0];"
+                        "document.head.appendChild(s);", spacing)
+                self.driver.execute_async_script(
+                    "var done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(done));")
+                # Every text ends inside each box around it that cuts off what overflows.
+                lost = self.js("""
+                    var lost = [], text = document.createRange();
+                    document.querySelectorAll('#Form1 *').forEach(function (e) {
+                      if (!Array.from(e.childNodes).some(n => n.nodeType === 3 && n.data.trim()) || e.closest('.list'))
+                        return;
+                      text.selectNodeContents(e);
+                      var inner = text.getBoundingClientRect();
+                      for (var box = e; box; box = box.parentElement) {
+                        var style = getComputedStyle(box), outer = box.getBoundingClientRect();
+                        if ((style.overflowX !== 'visible' && inner.right > outer.right + 3) ||
+                            (style.overflowY !== 'visible' && inner.bottom > outer.bottom + 3)) {
+                          lost.push((e.id || e.textContent.slice(0, 8)) + ' in ' + (box.id || box.className));
+                          break;
+                        }
+                      }
+                    });
+                    return lost;""")
+                self.assertEqual(lost, [])
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": WIDE[0], "height": WIDE[1], "deviceScaleFactor": 1, "mobile": False})
 
     def tree(self):
         """The browser's accessibility tree, as screen readers get it: node id -> node."""

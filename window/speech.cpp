@@ -41,12 +41,18 @@ int optionPosition(std::u16string_view option)
     return form == nullptr ? 0 : form->number;
 }
 
-std::u16string optionDescription(std::u16string_view option)
+std::u16string_view optionGroup(std::u16string_view option)
 {
     const catalogue::TreeFormCategory *form = catalogue::findTreeFormByOption(option);
-    if (form == nullptr)
+    return form == nullptr ? std::u16string_view() : spokenGroup(form->heightClass);
+}
+
+std::u16string optionDescription(std::u16string_view option)
+{
+    const std::u16string_view group = optionGroup(option);
+    if (group.empty())
         return {};
-    std::u16string text(spokenGroup(form->heightClass));
+    std::u16string text(group);
     text += u"。";
     if (const Illustration *drawing = drawingOf(option))
         text += drawing->description;

@@ -40,9 +40,10 @@ void pemtos_dom_define_scaled_face(const Utf16 *alias, const Utf16 *family, int 
 void pemtos_dom_set_colours(const Utf16 *name, int back, int fore);
 void pemtos_dom_describe(const Utf16 *name, const Utf16 *label, const Utf16 *description);
 void pemtos_dom_set_picture(const Utf16 *name, const Utf16 *file, int width, int height, const Utf16 *alt);
-void pemtos_dom_on_click(const Utf16 *name, int entry, const Utf16 *result);
+void pemtos_dom_on_click(const Utf16 *name, int entry, const Utf16 *result, int lookup);
 void pemtos_dom_announce(const Utf16 *text);
-void pemtos_dom_describe_option(const Utf16 *option, int position, int count, const Utf16 *description);
+void pemtos_dom_describe_option(const Utf16 *option, int position, int count, const Utf16 *description,
+                                const Utf16 *address);
 int pemtos_dom_caption_length(const Utf16 *label);
 void pemtos_dom_caption(const Utf16 *label, char16_t *out);
 int pemtos_dom_row_count(const Utf16 *list);
@@ -103,9 +104,9 @@ void setPicture(std::u16string_view name, std::string_view file, int width, int 
     pemtos_dom_set_picture(Utf16Arg(name), Utf16Arg(file), width, height, Utf16Arg(alt));
 }
 
-void onClick(std::u16string_view name, int entry, std::u16string_view result)
+void onClick(std::u16string_view name, int entry, std::u16string_view result, Lookup lookup)
 {
-    pemtos_dom_on_click(Utf16Arg(name), entry, Utf16Arg(result));
+    pemtos_dom_on_click(Utf16Arg(name), entry, Utf16Arg(result), static_cast<int>(lookup));
 }
 
 void announce(std::u16string_view text)
@@ -113,9 +114,10 @@ void announce(std::u16string_view text)
     pemtos_dom_announce(Utf16Arg(text));
 }
 
-void describeOption(std::u16string_view option, int position, int count, std::u16string_view description)
+void describeOption(std::u16string_view option, int position, int count, std::u16string_view description,
+                    std::u16string_view address)
 {
-    pemtos_dom_describe_option(Utf16Arg(option), position, count, Utf16Arg(description));
+    pemtos_dom_describe_option(Utf16Arg(option), position, count, Utf16Arg(description), Utf16Arg(address));
 }
 
 void focusFirst(std::u16string_view name)

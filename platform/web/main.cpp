@@ -62,6 +62,12 @@ EMSCRIPTEN_KEEPALIVE void pemtos_click(int entry)
     form().click(entry);
 }
 
+/// The labels and the list as the window opens with them.
+EMSCRIPTEN_KEEPALIVE void pemtos_reset()
+{
+    pemtos::web::WebForm::reset();
+}
+
 /// The control that Tab moves the focus to from layout entry `entry` (backwards: Shift+Tab).
 EMSCRIPTEN_KEEPALIVE int pemtos_next_tab_stop(int entry, int backwards)
 {

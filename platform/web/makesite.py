@@ -171,14 +171,20 @@ def main(site, source, art, icons, module_js, module_wasm):
     put("manifest.webmanifest",
         manifest.replace("@ICONS@", json.dumps(icon_list, indent=2).replace("\n", "\n  ")).encode("utf-8"))
 
+    write_worker(site, source, written)
+
+
+def write_worker(site, source, names):
+    """Writes the service worker of SITE: the files `names` to keep, and a version made
+    from their names and contents, so that any change to any of them is a new worker."""
     version = hashlib.sha256()
-    for name in sorted(written):
+    for name in sorted(names):
         with open(os.path.join(site, name), "rb") as f:
             version.update(name.encode() + b"\0" + f.read())
     with open(os.path.join(source, "sw.js"), encoding="utf-8") as f:
         worker = f.read()
     worker = worker.replace("@VERSION@", version.hexdigest()[:16])
-    worker = worker.replace("@FILES@", json.dumps(["./"] + sorted(written), indent=2))
+    worker = worker.replace("@FILES@", json.dumps(["./"] + sorted(names), indent=2))
     write(os.path.join(site, "sw.js"), worker.encode("utf-8"))
 
 

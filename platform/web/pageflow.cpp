@@ -41,10 +41,13 @@ constexpr std::array<Flow, 29> kReadingOrder{{
 // clang-format on
 static_assert(kReadingOrder.size() == 43 - 14, "every control but the drawings, which go with their options");
 
-// Which output label shows each command's result: brought into view after the
-// command on a narrow screen, where it is often below the fold.
-constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 2> kResults{
-    {{u"cmdGo", u"Label2"}, {u"Command1", u"Label3"}}};
+// Which output label shows each command's result, brought into view after the command
+// on a narrow screen, where it is often below the fold; and which lookup the page's
+// address keeps of it.
+constexpr std::array<std::pair<std::u16string_view, CommandResult>, 2> kResults{{
+    {u"cmdGo", {u"Label2", dom::Lookup::TreeForm}},
+    {u"Command1", {u"Label3", dom::Lookup::Species}},
+}};
 
 // Faces that phones, tablets and Macs ship, after the desktop ones: Hiragino on
 // Apple systems, Noto Sans JP on Android, Yu Gothic and Meiryo on Windows.
@@ -77,13 +80,13 @@ dom::Placement placementOf(std::u16string_view name)
             art != nullptr ? 0 : found->headingLevel};
 }
 
-std::u16string_view resultLabel(std::u16string_view command)
+CommandResult commandResult(std::u16string_view command)
 {
-    for (const auto &[button, label] : kResults) {
+    for (const auto &[button, result] : kResults) {
         if (button == command)
-            return label;
+            return result;
     }
-    return {};
+    return {{}, dom::Lookup::None};
 }
 
 std::u16string cssFontFamily(std::u16string_view face)

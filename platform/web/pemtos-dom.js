@@ -25,14 +25,14 @@ mergeInto(LibraryManager.library, {
   pemtos_dom_set_picture: function (name, file, width, height, alt) {
     pemtosPage.setPicture(pemtosText(name), pemtosLatin1(file), width, height, pemtosText(alt));
   },
-  pemtos_dom_on_click: function (name, entry, result) {
-    pemtosPage.onClick(pemtosText(name), function () { Module['_pemtos_click'](entry); }, pemtosText(result));
+  pemtos_dom_on_click: function (name, entry, result, lookup) {
+    pemtosPage.onClick(pemtosText(name), entry, pemtosText(result), lookup);
   },
   pemtos_dom_announce: function (text) {
     pemtosPage.announce(pemtosText(text));
   },
-  pemtos_dom_describe_option: function (option, position, count, description) {
-    pemtosPage.describeOption(pemtosText(option), position, count, pemtosText(description));
+  pemtos_dom_describe_option: function (option, position, count, description, address) {
+    pemtosPage.describeOption(pemtosText(option), position, count, pemtosText(description), pemtosText(address));
   },
   pemtos_dom_caption_length: function (name) {
     var text = pemtosPage.caption(pemtosText(name));

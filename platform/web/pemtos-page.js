@@ -220,8 +220,9 @@ var pemtosPage = (function () {
     controls.get(name).box.appendChild(image);
   }
 
-  function describeOption(name, position, count, description) {
+  function describeOption(name, position, count, description, address) {
     var element = controls.get(name).element;
+    element.dataset.address = address;
     element.setAttribute('aria-posinset', String(position));
     element.setAttribute('aria-setsize', String(count));
     element.setAttribute('aria-description', description);
@@ -240,13 +241,117 @@ var pemtosPage = (function () {
     entry.box.scrollIntoView({block: 'start', behavior: reducedMotion.matches ? 'auto' : 'smooth'});
   }
 
-  function onClick(name, handler, result) {
+  function onClick(name, entry, result, lookup) {
     controls.get(name).element.addEventListener('click', function () {
-      handler();
+      Module['_pemtos_click'](entry);
       if (result !== '')
         showResult(result);
+      if (lookup !== NO_LOOKUP)
+        record(lookup);
+    });
+    if (lookup !== NO_LOOKUP)
+      commands[lookup] = entry;
+  }
+
+  // -- The lookup in the page's address ---------------------------------------
+  // "#高木=卵円形" after a tree-form lookup, "#高木=卵円形&樹木=プラタナス" after the
+  // species note too: readable, and a link that opens the page on that lookup. Each
+  // lookup is a step of the history, which Back and Forward walk.
+
+  var NO_LOOKUP = 0, TREE_FORM = 1, SPECIES = 2; // as dom::Lookup
+  var SPECIES_KEY = '樹木=';
+  var commands = [];
+  var shown = {form: '', species: ''};
+
+  function addressOf(lookup) {
+    var parts = [];
+    if (lookup.form !== '')
+      parts.push(encodeURI(lookup.form));
+    if (lookup.species !== '')
+      parts.push(encodeURI(SPECIES_KEY) + encodeURIComponent(lookup.species));
+    return parts.join('&');
+  }
+
+  function optionFor(address) {
+    return Array.prototype.find.call(document.querySelectorAll('.form input[type="radio"]'), function (option) {
+      return option.dataset.address === address;
     });
   }
+
+  function theList() {
+    return document.querySelector('.form [role="listbox"]');
+  }
+
+  function record(lookup) {
+    var next = {form: shown.form, species: ''};
+    if (lookup === TREE_FORM) {
+      var checked = document.querySelector('.form input[type="radio"]:checked');
+      next.form = checked === null ? '' : checked.dataset.address;
+    } else {
+      var list = theList(), row = selectedRow(list);
+      next.species = row < 0 ? '' : rows(list)[row].textContent;
+    }
+    if (addressOf(next) === addressOf(shown))
+      return;
+    shown = next;
+    var address = addressOf(next);
+    history.pushState(null, '', address === '' ? location.pathname + location.search : '#' + address);
+  }
+
+  /** The lookup the address names, or null for none, an unknown one or a malformed one. */
+  function lookupIn(hash) {
+    var wanted = {form: '', species: ''};
+    try {
+      var parts = hash.replace(/^#/, '').split('&').map(decodeURIComponent);
+    } catch (malformed) {
+      return null;
+    }
+    for (var i = 0; i < parts.length; ++i) {
+      if (parts[i].indexOf(SPECIES_KEY) === 0 && wanted.species === '' && parts[i].length > SPECIES_KEY.length)
+        wanted.species = parts[i].slice(SPECIES_KEY.length);
+      else if (wanted.form === '' && optionFor(parts[i]) !== undefined)
+        wanted.form = parts[i];
+      else
+        return null;
+    }
+    return wanted;
+  }
+
+  /** Shows the lookup the address names, as the commands would; the page as new for any other address. */
+  function showNew() {
+    Module['_pemtos_reset']();
+    document.querySelectorAll('.form input[type="radio"]').forEach(function (option) { option.checked = false; });
+    shown = {form: '', species: ''};
+    if (location.hash !== '')
+      history.replaceState(null, '', location.pathname + location.search);
+  }
+
+  function restore() {
+    var wanted = location.hash === '' ? null : lookupIn(location.hash);
+    showNew();
+    if (wanted === null)
+      return;
+    history.replaceState(null, '', '#' + addressOf(wanted));
+    if (wanted.form !== '') {
+      optionFor(wanted.form).checked = true;
+      Module['_pemtos_click'](commands[TREE_FORM]);
+    }
+    if (wanted.species !== '') {
+      var list = theList();
+      var row = Array.prototype.findIndex.call(rows(list), function (item) {
+        return item.textContent === wanted.species;
+      });
+      if (row < 0) { // not among this form's species: the address names no lookup
+        showNew();
+        return;
+      }
+      selectRow(list, row);
+      Module['_pemtos_click'](commands[SPECIES]);
+    }
+    shown = wanted;
+  }
+
+  window.addEventListener('popstate', restore);
 
   // What screen readers are told after each command: a status region of its own,
   // out of sight, so that the labels on screen keep their texts as the window has them.
@@ -453,6 +558,9 @@ var pemtosPage = (function () {
 
   function focusFirst(name) {
     chooseLayout(); // every control is in place now: see whether the designed rectangles hold their captions
+    // Once the module is done building the window (this runs inside it), before the first frame.
+    if (location.hash !== '')
+      Promise.resolve().then(restore);
     if (designed())
       controls.get(name).element.focus();
   }

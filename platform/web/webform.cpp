@@ -94,14 +94,19 @@ WebForm::WebForm()
         applyColours(entry);
         dom::describe(entry.name, window::accessibleName(entry.name), window::accessibleDescription(entry.name));
         if (const int position = window::optionPosition(entry.name); position > 0) {
-            dom::describeOption(entry.name, position, optionCount(), window::optionDescription(entry.name));
+            std::u16string address(window::optionGroup(entry.name));
+            address += u'=';
+            address += entry.caption;
+            dom::describeOption(entry.name, position, optionCount(), window::optionDescription(entry.name), address);
         }
         if (const window::Illustration *art = window::findIllustration(entry.name))
             dom::setPicture(entry.name, art->file, art->width, art->height, art->description);
         for (std::u16string_view row : window::initialRows(entry))
             (void)dom::addItem(entry.name, row);
-        if (entry.onClick != nullptr)
-            dom::onClick(entry.name, static_cast<int>(index), resultLabel(entry.name));
+        if (entry.onClick != nullptr) {
+            const CommandResult result = commandResult(entry.name);
+            dom::onClick(entry.name, static_cast<int>(index), result.label, result.lookup);
+        }
     }
     dom::focusFirst(window::firstTabStop().name);
 }
@@ -137,6 +142,19 @@ void WebForm::click(int entry)
     control->onClick(m_controls);
     if (m_controls.errorsReported() == reported) // else the error report is what people are told
         announceResult(control->onClick);
+}
+
+void WebForm::reset()
+{
+    for (const window::LayoutEntry &entry : window::layout()) {
+        if (window::writesCaption(entry.name))
+            (void)dom::setCaption(entry.name, entry.caption);
+        if (entry.controlClass == window::ControlClass::ListBox) {
+            (void)dom::clear(entry.name);
+            for (std::u16string_view row : window::initialRows(entry))
+                (void)dom::addItem(entry.name, row);
+        }
+    }
 }
 
 void WebForm::announceResult(window::ClickHandler handler)

@@ -24,6 +24,7 @@ import sys
 import tempfile
 import threading
 import unittest
+import urllib.parse
 
 from PIL import Image, ImageChops, ImageStat
 
@@ -36,10 +37,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 import golden
 
 SITE, CATALOGUE, WINDOW, AXE, QT_GRAB = (None,) * 5
-# The page's sources and the drawings, for a second build made here.
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-WEB_SOURCE = os.path.join(ROOT, "platform", "web")
-ART = os.path.join(ROOT, "window", "art")
+# The page's sources, for a second build made here.
+WEB_SOURCE = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                          "platform", "web")
 sys.path.insert(0, WEB_SOURCE)
 WIDE = (1280, 800)
 NARROW = (360, 740)
@@ -420,6 +420,68 @@ class InputTest(PageCase):
                 self.assertEqual(self.caption("Label3"), self.expected["notes"][last])
 
 
+class AddressTest(PageCase):
+    """The lookup in the page's address: readable, one history step per lookup, kept
+    by a reload and by a link; any other address opens the page as new."""
+
+    def address(self):
+        url = self.driver.current_url
+        return urllib.parse.unquote(url.split("#", 1)[1]) if "#" in url else ""
+
+    def shows(self, form, species=None):
+        """Whether the page shows the lookup of tree form `form` (0 for none) and `species`."""
+        forms = self.expected["forms"]
+        checked = self.js("return Array.from(document.querySelectorAll('input[type=radio]:checked'), r => r.id)")
+        rows = self.js("return Array.from(document.querySelectorAll('#List1 [role=option]'), r => r.textContent)")
+        selected = self.js("var r = document.querySelector('#List1 [aria-selected=true]'); return r && r.textContent")
+        if form == 0:
+            return (checked, self.caption("Label2"), self.caption("Label3"), rows) == ([], "", "", forms[0]["species"])
+        note = self.expected["notes"][species] if species else "\u3000" * 5
+        return (checked, self.caption("Label2"), self.caption("Label3"), rows, selected) == (
+            [forms[form - 1]["option"]], forms[form - 1]["description"], note, forms[form - 1]["species"], species)
+
+    def test_lookups_are_addresses_back_forward_reload_and_links(self):
+        self.click("optNuman")
+        self.click("cmdGo")
+        self.assertEqual(self.address(), "高木=卵円形")
+        self.select_row(self.expected["forms"][1]["species"].index("プラタナス"))
+        self.click("Command1")
+        self.assertEqual(self.address(), "高木=卵円形&樹木=プラタナス")
+        self.click("Option8")  # the second 盃状形
+        self.click("cmdGo")
+        self.assertEqual(self.address(), "中低木=盃状形")
+        for step, address, form, species in ((self.driver.back, "高木=卵円形&樹木=プラタナス", 2, "プラタナス"),
+                                             (self.driver.back, "高木=卵円形", 2, None),
+                                             (self.driver.back, "", 0, None),
+                                             (self.driver.forward, "高木=卵円形", 2, None),
+                                             (self.driver.forward, "高木=卵円形&樹木=プラタナス", 2, "プラタナス"),
+                                             (self.driver.refresh, "高木=卵円形&樹木=プラタナス", 2, "プラタナス")):
+            with self.subTest(step=step.__name__, address=address):
+                step()
+                self.wait_built()
+                self.assertEqual(self.address(), address)
+                self.assertTrue(self.shows(form, species))
+        # A link someone sent, and addresses that name no lookup: the page as new, no error.
+        for link, address, form, species in (("#中低木=盃状形&樹木=サツキ", "中低木=盃状形&樹木=サツキ", 11, "サツキ"),
+                                             ("#%E6%A8%B9%E6%9C%A8=%E3%82%B9%E3%82%AE", "樹木=スギ", 1, "スギ"),
+                                             ("#高木=盃状形&樹木=サツキ", "", 0, None),
+                                             ("#高木=卵円", "", 0, None),
+                                             ("#%E3%81", "", 0, None),
+                                             ("#?x=1&&", "", 0, None)):
+            with self.subTest(link=link):
+                self.driver.get("about:blank")
+                self.driver.get(self.server.url + link)
+                self.wait_built()
+                self.assertEqual(self.address(), address)
+                if form == 1:  # the species of the list the window opens with, no form chosen
+                    self.assertEqual(self.caption("Label3"), self.expected["notes"][species])
+                    self.assertEqual(self.caption("Label2"), "")
+                else:
+                    self.assertTrue(self.shows(form, species))
+                self.assertFalse(self.report_open())
+                self.assertEqual([entry for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"], [])
+
+
 class AuditTest(PageCase):
     def audit(self):
         with open(AXE, encoding="utf-8") as f:
@@ -615,20 +677,21 @@ class SiteTest(unittest.TestCase):
             server.stop()
 
     def test_a_redeploy_reaches_a_returning_visitor(self):
-        # A build that differs from this one in one byte of index.html, made by the build's own script.
+        # A build that differs from this one in one byte of index.html, its worker made
+        # by the build's own script.
         import makesite  # pylint: disable=import-outside-toplevel
         work = tempfile.mkdtemp(prefix="pemtos-redeploy-")
         try:
-            source = os.path.join(work, "source")
-            shutil.copytree(os.path.join(WEB_SOURCE, "site"), source)
-            with open(os.path.join(source, "index.html"), encoding="utf-8") as f:
+            redeployed = os.path.join(work, "redeployed")
+            shutil.copytree(SITE, redeployed)
+            with open(os.path.join(redeployed, "index.html"), encoding="utf-8") as f:
                 page = f.read()
             self.assertIn("JavaScript", page)
-            with open(os.path.join(source, "index.html"), "w", encoding="utf-8") as f:
+            with open(os.path.join(redeployed, "index.html"), "w", encoding="utf-8") as f:
                 f.write(page.replace("JavaScript", "Javascript"))
-            redeployed = os.path.join(work, "redeployed")
-            makesite.main(redeployed, source, ART, os.path.join(WEB_SOURCE, "icons"),
-                          os.path.join(SITE, "pemtos.js"), os.path.join(SITE, "pemtos.wasm"))
+            files = [os.path.relpath(os.path.join(folder, name), redeployed)
+                     for folder, _, names in os.walk(redeployed) for name in names]
+            makesite.write_worker(redeployed, os.path.join(WEB_SOURCE, "site"), [f for f in files if f != "sw.js"])
             for policy in ("max-age=600", "no-cache"):
                 with self.subTest(policy):
                     self.redeploy(work, redeployed, policy)
@@ -644,13 +707,13 @@ class SiteTest(unittest.TestCase):
 
         def visit():
             driver.get(server.url)
-            WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script(
                 "var l = document.getElementById('List1'); return l && l.children.length"))
             return driver.execute_script("return document.querySelector('noscript').textContent")
 
         try:
             self.assertIn("JavaScript", visit())
-            WebDriverWait(driver, 15).until(lambda d: d.execute_script(
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script(
                 "return navigator.serviceWorker.controller !== null || "
                 "(navigator.serviceWorker.ready.then(() => location.reload()), false)"))
             self.assertIn("JavaScript", visit())  # from the worker's cache now
@@ -658,7 +721,7 @@ class SiteTest(unittest.TestCase):
             shutil.copytree(redeployed, host)
             # The next visit still opens from the cache, learns of the new build and says so.
             visit()
-            WebDriverWait(driver, 15).until(lambda d: d.find_element(By.ID, "update").is_displayed())
+            WebDriverWait(driver, 30).until(lambda d: d.find_element(By.ID, "update").is_displayed())
             # The one after that is the new build, and only its cache is left.
             self.assertIn("Javascript", visit())
             self.assertEqual(len(driver.execute_async_script(

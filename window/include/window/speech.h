@@ -11,6 +11,10 @@ namespace pemtos::window {
 /// the option's container; 0 for a control that is not a tree-form option.
 int optionPosition(std::u16string_view option);
 
+/// The height group of the tree-form option `option` in words, 高木 or 中低木 (its
+/// heading without the dashes and spaces); empty for a control that is not one.
+std::u16string_view optionGroup(std::u16string_view option);
+
 /// What a screen reader adds about the tree-form option `option`: its height group,
 /// then what its drawing shows. Two options share the captions 盃状形 and 枝垂形, so
 /// only this tells them apart by ear. Empty for a control that is not a tree-form option.

@@ -33,15 +33,20 @@ void setColours(std::u16string_view name, std::int32_t back, std::int32_t fore);
 void describe(std::u16string_view name, std::u16string_view accessibleName, std::u16string_view description);
 /// Shows the drawing `file` (art/<file>.png, with art/<file>@2x.png for dense screens).
 void setPicture(std::u16string_view name, std::string_view file, int width, int height, std::u16string_view alt);
+/// Which of the two lookups a command makes: what the page's address keeps of it.
+enum class Lookup { None, TreeForm, Species };
+
 /// Runs the click handler of layout entry `entry` when the control is clicked; on a
 /// narrow screen the label `result`, which shows what the command found, is then
-/// brought into view.
-void onClick(std::u16string_view name, int entry, std::u16string_view result);
+/// brought into view, and the page's address records the lookup.
+void onClick(std::u16string_view name, int entry, std::u16string_view result, Lookup lookup);
 /// Tells screen readers `text` once, politely, without moving the focus.
 void announce(std::u16string_view text);
 /// Gives the tree-form option its place among the `count` options ("n of 14") and
-/// its description, the height group and the drawing, as screen readers hear it.
-void describeOption(std::u16string_view option, int position, int count, std::u16string_view description);
+/// its description, the height group and the drawing, as screen readers hear it;
+/// `address` names it in the page's address, readably and unlike any other option.
+void describeOption(std::u16string_view option, int position, int count, std::u16string_view description,
+                    std::u16string_view address);
 /// Gives the focus to the control, as the window does when it opens; only in the
 /// designed layout, where a phone's keyboard would otherwise pop up.
 void focusFirst(std::u16string_view name);

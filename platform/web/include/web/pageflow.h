@@ -12,9 +12,13 @@ namespace pemtos::web {
 /// and which card it shares with its option.
 dom::Placement placementOf(std::u16string_view name);
 
-/// The output label that shows what the command button `command` found; empty for
-/// any other control.
-std::u16string_view resultLabel(std::u16string_view command);
+/// What the command button `command` does for the page: the output label that shows
+/// what it found and the lookup it makes; for any other control, none.
+struct CommandResult {
+    std::u16string_view label;
+    dom::Lookup lookup;
+};
+CommandResult commandResult(std::u16string_view command);
 
 /// The CSS font chain for `face`: the face, the faces that stand in for it on
 /// desktops, then those that phones and Macs ship, then the generic family. A

@@ -22,6 +22,9 @@ public:
     WebControls &controls() { return m_controls; }
     /// Runs the click handler of layout entry `entry`, as a click on its control does.
     void click(int entry);
+    /// Shows the output labels and the list as the window opens with them; the page
+    /// clears the options itself. How a page address without a lookup is shown.
+    static void reset();
 
     // The window's keyboard rules for the page, which names controls by their
     // position in the layout table (-1: none).

@@ -558,6 +558,8 @@ var pemtosPage = (function () {
 
   function focusFirst(name) {
     chooseLayout(); // every control is in place now: see whether the designed rectangles hold their captions
+    restyled.observe(document.head, {subtree: true, childList: true, characterData: true});
+    restyled.observe(document.documentElement, {subtree: true, attributes: true, attributeFilter: ['style']});
     // Once the module is done building the window (this runs inside it), before the first frame.
     if (location.hash !== '')
       Promise.resolve().then(restore);
@@ -613,10 +615,9 @@ var pemtosPage = (function () {
 
   WIDE.addEventListener('change', chooseLayout);
   window.addEventListener('resize', chooseLayoutSoon);
-  // Style sheets that readers add (text spacing, larger fonts) come and go while the page is open.
+  // Style sheets that readers add (text spacing, larger fonts) come and go while the
+  // page is open; watched from the moment the window is built.
   var restyled = new MutationObserver(chooseLayoutSoon);
-  restyled.observe(document.head, {subtree: true, childList: true, characterData: true});
-  restyled.observe(document.documentElement, {subtree: true, attributes: true, attributeFilter: ['style']});
   chooseLayout();
   if (document.fonts)
     document.fonts.ready.then(chooseLayout);

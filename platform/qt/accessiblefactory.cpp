@@ -3,8 +3,10 @@
 
 #include "containeraccessible.h"
 #include "framebox.h"
+#include "optionaccessible.h"
 #include "qt/picturebox.h"
 #include "qt/qtform.h"
+#include "wrappingradiobutton.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,8 +26,14 @@ QAccessibleInterface *makeAccessible(const QString &className, QObject *object)
     // would take it for.
     if (is(PictureBox::staticMetaObject))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    // An option tells its position among the fourteen options, not among everything
+    // in the frame.
+    if (auto *option = qobject_cast<WrappingRadioButton *>(widget);
+        option != nullptr && is(WrappingRadioButton::staticMetaObject))
+        return new OptionAccessible(option);
+    // The window is announced as a window, by its title.
     if (is(QtForm::staticMetaObject))
-        return new ContainerAccessible(widget, QAccessible::Client);
+        return new ContainerAccessible(widget, QAccessible::Window);
     if (is(FrameBox::staticMetaObject))
         return new ContainerAccessible(widget, QAccessible::Grouping);
     return nullptr;

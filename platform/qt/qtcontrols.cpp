@@ -127,6 +127,7 @@ window::Outcome<bool> QtControls::value(std::u16string_view option)
 
 void QtControls::reportError(const window::ControlError &error)
 {
+    ++m_errorsReported;
     if (m_reporter) {
         m_reporter(error);
         return;

@@ -2,6 +2,7 @@
 #include "qt/qtform.h"
 
 #include "accessiblefactory.h"
+#include "announcer.h"
 #include "framebox.h"
 #include "optionkeys.h"
 #include "qt/conversions.h"
@@ -11,6 +12,7 @@
 #include "window/handlers.h"
 #include "window/illustrations.h"
 #include "window/navigation.h"
+#include "window/speech.h"
 #include "window/stacking.h"
 #include "wrappingpushbutton.h"
 #include "wrappingradiobutton.h"
@@ -71,11 +73,15 @@ void describeForScreenReaders(QWidget *widget, const window::LayoutEntry &entry)
         widget->setAccessibleName(toQString(name));
     if (const std::u16string_view description = window::accessibleDescription(entry.name); !description.empty())
         widget->setAccessibleDescription(toQString(description));
+    // An option says its height group and what its drawing shows: two pairs of
+    // options share a caption.
+    if (entry.controlClass == window::ControlClass::OptionButton)
+        widget->setAccessibleDescription(toQString(window::optionDescription(entry.name)));
 }
 
 } // namespace
 
-QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this)
+QtForm::QtForm(QWidget *parent) : QWidget(parent), m_controls(this), m_announcer(new Announcer(*this))
 {
     // Before the title is set: the interface made then is the one screen readers keep.
     installAccessibility();
@@ -257,7 +263,33 @@ void QtForm::connectClick(QWidget *widget, window::ClickHandler handler)
     auto *button = qobject_cast<QAbstractButton *>(widget);
     if (button == nullptr)
         return;
-    connect(button, &QAbstractButton::clicked, this, [this, handler] { handler(m_controls); });
+    connect(button, &QAbstractButton::clicked, this, [this, handler] {
+        const int reported = m_controls.errorsReported();
+        handler(m_controls);
+        // A command that failed is told by its error report.
+        if (m_controls.errorsReported() == reported)
+            announceResultOf(handler);
+    });
+}
+
+void QtForm::announceResultOf(window::ClickHandler handler)
+{
+    const auto *list = qobject_cast<const QListWidget *>(control(u"List1"));
+    const auto caption = [this](std::u16string_view label) {
+        const auto *shown = qobject_cast<const QLabel *>(control(label));
+        return shown != nullptr ? shown->text().toStdU16String() : std::u16string();
+    };
+    if (list == nullptr)
+        return;
+    if (handler == &window::cmdGo_Click)
+        m_announcer->announce(toQString(window::treeFormAnnouncement(caption(u"Label2"), list->count())));
+    else if (handler == &window::command1_Click)
+        m_announcer->announce(toQString(window::speciesNoteAnnouncement(caption(u"Label3"), !list->selectedItems().isEmpty())));
+}
+
+QString QtForm::announced() const
+{
+    return m_announcer->text();
 }
 
 void QtForm::chainTabOrder()

@@ -18,10 +18,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 // That the output labels announce each new text is checked over AT-SPI by
-// accessibility_test.py: offscreen, Qt sends no accessibility events at all.
+// accessibility_test.py, and what Orca speaks by orca_test.py: offscreen, Qt sends no
+// accessibility events at all.
 
 namespace pemtos::qt {
 namespace {
@@ -79,6 +81,24 @@ protected:
         QObject::disconnect(connection);
     }
 
+    /// What the window's status bar last told screen readers.
+    [[nodiscard]] QString announced() const
+    {
+        QAccessibleInterface *window = accessible(u"Form1");
+        for (int index = 0; index < window->childCount(); ++index) {
+            QAccessibleInterface *child = window->child(index);
+            if (child->role() != QAccessible::StatusBar)
+                continue;
+            EXPECT_EQ(window->indexOfChild(child), index);
+            QAccessibleInterface *notification = child->child(0);
+            EXPECT_EQ(notification->role(), QAccessible::Notification);
+            EXPECT_EQ(notification->parent(), child);
+            return notification->text(QAccessible::Name);
+        }
+        ADD_FAILURE() << "the window has no status bar";
+        return {};
+    }
+
     [[nodiscard]] QString text(std::u16string_view label) const
     {
         return qobject_cast<QLabel *>(m_form->control(label))->text();
@@ -95,7 +115,7 @@ TEST_F(QtAccessibilityTest, EveryControlHasARoleAndAName)
         QString name;
     };
     const std::vector<Expected> expected = {
-        {u"Form1", QAccessible::Client, QStringLiteral("樹形から調べる樹木名と特徴")},
+        {u"Form1", QAccessible::Window, QStringLiteral("樹形から調べる樹木名と特徴")},
         {u"Frame2", QAccessible::Grouping, QStringLiteral("樹形")},
         {u"optUran", QAccessible::RadioButton, QStringLiteral("円錐形")},
         {u"Option8", QAccessible::RadioButton, QStringLiteral("盃状形")},
@@ -178,6 +198,61 @@ TEST_F(QtAccessibilityTest, BothCommandsRunThroughTheAccessibleActions)
     press(u"Command1");
     EXPECT_EQ(text(u"Label3"), QStringLiteral("北米風落葉樹"));
     EXPECT_EQ(accessible(u"Label3")->text(QAccessible::Name), QStringLiteral("北米風落葉樹"));
+}
+
+TEST_F(QtAccessibilityTest, TheOptionsAreOneGroupOfFourteenEachWithItsHeightGroupAndDrawing)
+{
+    // The fourteen options in the order of the tree forms, each with the picture beside it.
+    const std::vector<std::pair<std::u16string_view, std::u16string_view>> options = {
+        {u"optUran", u"Picture1"},   {u"optNuman", u"Picture2"}, {u"optRera", u"Picture3"},  {u"Option1", u"Picture4"},
+        {u"Option2", u"Picture5"},   {u"Option3", u"Picture6"},  {u"Option4", u"Picture7"},  {u"Option5", u"Picture8"},
+        {u"Option6", u"Picture10"},  {u"Option7", u"Picture11"}, {u"Option8", u"Picture12"}, {u"Option9", u"Picture13"},
+        {u"Option10", u"Picture14"}, {u"Option11", u"Picture15"}};
+    // Eight under 高木, six under 中低木.
+    QAccessibleInterface *group = accessible(u"optUran")->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->parent(), accessible(u"Frame2"));
+    EXPECT_GE(accessible(u"Frame2")->indexOfChild(group), 0);
+    ASSERT_EQ(group->childCount(), 14);
+    for (int index = 0; index < 14; ++index) {
+        const auto [option, picture] = options[static_cast<std::size_t>(index)];
+        SCOPED_TRACE(name(option));
+        QAccessibleInterface *iface = accessible(option);
+        EXPECT_EQ(iface->parent(), group);
+        EXPECT_EQ(group->child(index), iface);
+        EXPECT_EQ(group->indexOfChild(iface), index);
+        const QString description = iface->text(QAccessible::Description);
+        EXPECT_TRUE(description.startsWith(index < 8 ? QStringLiteral("高木") : QStringLiteral("中低木")))
+            << description.toStdString();
+        // ... then what the drawing beside it shows, as the drawing itself is named.
+        EXPECT_TRUE(description.endsWith(accessible(picture)->text(QAccessible::Name))) << description.toStdString();
+    }
+    // The two 盃状形 and the two 枝垂形 sound different.
+    EXPECT_NE(accessible(u"Option3")->text(QAccessible::Description),
+              accessible(u"Option8")->text(QAccessible::Description));
+    EXPECT_NE(accessible(u"Option4")->text(QAccessible::Description),
+              accessible(u"Option10")->text(QAccessible::Description));
+}
+
+TEST_F(QtAccessibilityTest, EachCommandTellsScreenReadersWhatItShowed)
+{
+    EXPECT_EQ(announced(), QString());
+    doAction(u"optNuman", QAccessibleActionInterface::toggleAction());
+    press(u"cmdGo");
+    // The description of 卵円形 and its fifteen species.
+    const QString form = announced();
+    EXPECT_TRUE(form.startsWith(QStringLiteral("主幹があり,卵円形の樹冠を形成する枝抜き剪定により樹冠を整える。")))
+        << form.toStdString();
+    EXPECT_TRUE(form.contains(QStringLiteral("15"))) << form.toStdString();
+
+    // Nothing chosen in the new list: the note command says so rather than nothing.
+    press(u"Command1");
+    EXPECT_FALSE(announced().isEmpty());
+    EXPECT_NE(announced(), form);
+
+    ASSERT_TRUE(accessible(u"List1")->tableInterface()->selectRow(11));
+    press(u"Command1");
+    EXPECT_EQ(announced(), QStringLiteral("北米風落葉樹"));
 }
 
 } // namespace

@@ -18,6 +18,7 @@ import time
 
 INSIDE_SESSION = "PEMTOS_ACCESSIBILITY_SESSION"
 
+WINDOW_TITLE = "樹形から調べる樹木名と特徴"
 EGG_SHAPED = "卵円形"
 EGG_SHAPED_DESCRIPTION = "主幹があり,卵円形の樹冠を形成する枝抜き剪定により樹冠を整える。"
 EGG_SHAPED_SPECIES = [
@@ -56,6 +57,29 @@ def restart_in_private_session(script, arguments, environment=None):
         return subprocess.run(command, env=env, check=False).returncode
     finally:
         shutil.rmtree(runtime, ignore_errors=True)
+
+
+def restart_on_private_display(script, arguments):
+    """Runs `script` again as restart_in_private_session does, on a virtual X server of its own.
+
+    The server picks a free display itself and reports it, so that tests running at the
+    same time cannot end up on one display.
+    """
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
+                               "-screen", "0", "1280x1024x24"], pass_fds=(write_end,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    try:
+        with os.fdopen(read_end) as reported:
+            display = reported.readline().strip()
+        if not display:
+            print("FAIL: Xvfb did not start", flush=True)
+            return 1
+        return restart_in_private_session(script, arguments, {"DISPLAY": f":{display}"})
+    finally:
+        server.terminate()
+        server.wait(timeout=10)
 
 
 class Check:

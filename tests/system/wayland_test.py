@@ -104,7 +104,7 @@ def run_on(driver, check, program, platform, scratch):
     try:
         if app is None:
             return None
-        window = driver.find(app, "filler", WINDOW_TITLE)
+        window = driver.find(app, "frame", WINDOW_TITLE)
         extents = window.queryComponent().getExtents(driver.pyatspi.WINDOW_COORDS)
         check((extents.width, extents.height) == DESIGNED_SIZE,
               f"on {platform} the window opens at {DESIGNED_SIZE}, not {(extents.width, extents.height)}")

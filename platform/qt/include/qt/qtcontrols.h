@@ -32,6 +32,8 @@ public:
     /// Makes the `n`-th operation from now (1 = the next one) fail, to exercise
     /// the error report on the real window.
     void failOperation(int n);
+    /// How many failures have been reported so far.
+    [[nodiscard]] int errorsReported() const { return m_errorsReported; }
 
     window::Status setCaption(std::u16string_view label, std::u16string_view text) override;
     window::Status clear(std::u16string_view list) override;
@@ -48,6 +50,7 @@ private:
     QHash<QString, QPointer<QWidget>> m_widgets;
     Reporter m_reporter;
     int m_failCountdown = 0;
+    int m_errorsReported = 0;
 };
 
 } // namespace pemtos::qt

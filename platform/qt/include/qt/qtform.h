@@ -13,6 +13,7 @@
 
 namespace pemtos::qt {
 
+class Announcer;
 class OptionKeys;
 
 /// The program's one window, built from the window's layout table: each control
@@ -38,6 +39,8 @@ public:
     [[nodiscard]] bool givesColours(const QWidget &widget) const;
     /// The control named `name` that its container draws, or nullptr.
     const WindowlessControls::Control *drawnControl(std::u16string_view name) const;
+    /// What screen readers were last told a command showed; empty before any command.
+    [[nodiscard]] QString announced() const;
 
 protected:
     /// Enter and Return that no control took press the default command button.
@@ -49,6 +52,8 @@ private:
     static void drawOnContainer(const window::LayoutEntry &entry, QWidget &container);
     void applyColours(QWidget *widget, const window::LayoutEntry &entry);
     void connectClick(QWidget *widget, window::ClickHandler handler);
+    /// Tells screen readers what the command that ran `handler` now shows.
+    void announceResultOf(window::ClickHandler handler);
     void chainTabOrder();
     /// Lets the arrow keys walk the option buttons in the window's order.
     void watchOptionKeys();
@@ -59,6 +64,7 @@ private:
     void followFocusWithDefault(QWidget *focused);
 
     QtControls m_controls;
+    Announcer *m_announcer; ///< a child of the window
     QMetaObject::Connection m_focusFollower;
     OptionKeys *m_optionKeys = nullptr;      ///< a child of the window
     std::vector<const QWidget *> m_coloured; ///< the widgets the design gives colours

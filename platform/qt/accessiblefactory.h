@@ -4,10 +4,9 @@
 namespace pemtos::qt {
 
 /// Lets Qt make the window's own screen-reader interfaces: picture boxes as graphics,
-/// the species list as a list read and chosen through its table, the options as one
-/// group of fourteen, and the window and its frames with the controls they draw among
-/// their children. Each of those classes
-/// calls it as it is made, before anything asks for its interface; it installs once.
+/// the options as one group of fourteen, and the window and its frames with the
+/// controls they draw among their children. Each of those classes calls it as it is
+/// made, before anything asks for its interface; it installs once.
 void installAccessibility();
 
 } // namespace pemtos::qt

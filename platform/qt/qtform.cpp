@@ -4,6 +4,7 @@
 #include "accessiblefactory.h"
 #include "announcer.h"
 #include "framebox.h"
+#include "listentryfocus.h"
 #include "optionkeys.h"
 #include "qt/conversions.h"
 #include "qt/fonts.h"
@@ -177,6 +178,7 @@ QWidget *QtForm::createControl(const window::LayoutEntry &entry, QWidget *contai
         for (std::u16string_view row : window::initialRows(entry))
             rows.append(toQString(row));
         list->addItems(rows);
+        new ListEntryFocus(*list); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): the list owns it
         return list;
     }
     case window::ControlClass::PictureBox: {
@@ -284,7 +286,8 @@ void QtForm::announceResultOf(window::ClickHandler handler)
     if (handler == &window::cmdGo_Click)
         m_announcer->announce(toQString(window::treeFormAnnouncement(caption(u"Label2"), list->count())));
     else if (handler == &window::command1_Click)
-        m_announcer->announce(toQString(window::speciesNoteAnnouncement(caption(u"Label3"), !list->selectedItems().isEmpty())));
+        m_announcer->announce(
+            toQString(window::speciesNoteAnnouncement(caption(u"Label3"), !list->selectedItems().isEmpty())));
 }
 
 QString QtForm::announced() const

@@ -22,9 +22,10 @@ GUI_TEST_PACKAGES=(xvfb xauth)
 PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils lintian)
 # The program driven over AT-SPI, as a screen reader drives it, on X11 and on a headless
 # Weston (with Xwayland, and Pillow to compare its screen grabs); xdotool gives the
-# list real mouse and keyboard input.
+# list real mouse and keyboard input. Orca hears both jobs driven by keys; speech-dispatcher
+# writes its speech to a file (its generic module, with libao's null driver for sound).
 ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daemon dbus-bin
-    weston xwayland python3-pil xdotool)
+    weston xwayland python3-pil xdotool orca speech-dispatcher speech-dispatcher-audio-plugins)
 # Reliability gates: libFuzzer (clang and its runtime), clang-tidy, and fontconfig
 # with a Latin-only font for the tests that start the program without Japanese fonts.
 RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)

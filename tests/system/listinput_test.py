@@ -13,7 +13,6 @@ chosen (read over AT-SPI, as a screen reader reads it). The expected rows and no
 come from the golden catalogue.
 """
 
-import os
 import re
 import subprocess
 import sys
@@ -61,25 +60,6 @@ def read_catalogue(path):
                 name, note = re.match(r'note \d+ "(.*)" -> "(.*)"$', line.rstrip("\n")).groups()
                 notes[decode(name)] = decode(note)
     return forms, notes
-
-
-def restart_in_private_session():
-    """Runs this script again with its own runtime dir, D-Bus session and X server."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
-                               "-screen", "0", "1280x1024x24"], pass_fds=(write_end,),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    try:
-        with os.fdopen(read_end) as reported:
-            display = reported.readline().strip()
-        if not display:
-            print("FAIL: Xvfb did not start", flush=True)
-            return 1
-        return atspidriver.restart_in_private_session(__file__, sys.argv[1:], {"DISPLAY": f":{display}"})
-    finally:
-        server.terminate()
-        server.wait(timeout=10)
 
 
 def xdotool(*arguments):
@@ -223,5 +203,5 @@ if __name__ == "__main__":
         print(__doc__, file=sys.stderr)
         sys.exit(64)
     if not atspidriver.inside_private_session():
-        sys.exit(restart_in_private_session())
+        sys.exit(atspidriver.restart_on_private_display(__file__, sys.argv[1:]))
     sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -80,9 +80,10 @@ class Unit:
 def units(entries, tidy_dir):
     """One unit for each group of sources compiled alike, and a compile database for them."""
     groups = {}
+    # A source that two targets compile alike (one program built twice) is checked once.
     for entry in entries:
         groups.setdefault((entry["directory"], tuple(flags_without_source(entry))), []).append(entry["file"])
-    made = [Unit(tidy_dir / f"unit{number}.cpp", directory, flags, sorted(files))
+    made = [Unit(tidy_dir / f"unit{number}.cpp", directory, flags, sorted(set(files)))
             for number, ((directory, flags), files) in enumerate(sorted(groups.items()))]
     (tidy_dir / "compile_commands.json").write_text(
         json.dumps([command for unit in made for command in unit.commands], indent=1), encoding="utf-8")

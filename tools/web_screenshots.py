@@ -36,7 +36,7 @@ def shoot(url, profile, width, height, mobile, path):
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", metrics)
         driver.get(url)
         WebDriverWait(driver, 10).until(lambda d: d.execute_script(
-            "var l = document.getElementById('List1'); return l && l.children.length"))
+            "var f = document.getElementById('Form1'); return f !== null && !f.hasAttribute('aria-busy')"))
         driver.find_element(By.ID, "optNuman").click()
         driver.find_element(By.ID, "cmdGo").click()
         row = driver.execute_script("return Array.from(document.querySelectorAll('#List1 [role=option]'))"

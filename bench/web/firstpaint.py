@@ -72,7 +72,7 @@ def main():
         try:
             driver.get(url)
             WebDriverWait(driver, 10).until(lambda d: d.execute_script(
-                "var l = document.getElementById('List1'); return l && l.children.length"))
+                "var f = document.getElementById('Form1'); return f !== null && !f.hasAttribute('aria-busy')"))
             page = driver.execute_script("return document.documentElement.outerHTML")
             # The same elements without the module or the service worker.
             page = re.sub(r"<script\b.*?</script>", "", page, flags=re.S)

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 """Builds the site: one folder of static files that any web server can serve.
 
-    python3 makesite.py SITE SOURCE_DIR ART_DIR ICON_DIR MODULE.js MODULE.wasm
+    python3 makesite.py SITE SOURCE_DIR ART_DIR ICON_DIR MODULE.js MODULE.wasm PAGE
 
-SITE receives the page (index.html, pemtos.css), the module (pemtos.js,
+SITE receives the page (PAGE, the index.html with the window written in, and
+pemtos.css from SOURCE_DIR), the module (pemtos.js,
 pemtos.wasm), the drawings as PNG at 1x and 2x converted from the BMP files in
 ART_DIR, the icons, the web app manifest and the service worker, whose cache list
 and version are made from the files written. Only the standard library is used.
@@ -133,7 +134,7 @@ def write(path, data):
         f.write(data)
 
 
-def main(site, source, art, icons, module_js, module_wasm):
+def main(site, source, art, icons, module_js, module_wasm, page):
     if os.path.isdir(site):
         shutil.rmtree(site)
     os.makedirs(site)
@@ -147,8 +148,8 @@ def main(site, source, art, icons, module_js, module_wasm):
         with open(path, "rb") as f:
             put(name, f.read())
 
-    for name in ("index.html", "pemtos.css"):
-        copy(name, os.path.join(source, name))
+    copy("index.html", page)
+    copy("pemtos.css", os.path.join(source, "pemtos.css"))
     copy("pemtos.js", module_js)
     copy("pemtos.wasm", module_wasm)
     for bmp in sorted(os.listdir(art)):
@@ -189,6 +190,6 @@ def write_worker(site, source, names):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 7:
+    if len(sys.argv) != 8:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -2,6 +2,9 @@
 // The page code of the web backend: the elements of the window's controls, their
 // keyboard, the list box and the error report. The C++ side decides what each
 // control is, where it goes and what it shows; this file only knows the DOM.
+// The same module builds the window twice: at build time under Node.js, where the
+// elements it makes are written into index.html (prerender.js), and in the browser,
+// where it finds those elements by design name and attaches to them.
 
 /** The text a Utf16 of dom.cpp at `argument` stands for: UTF-16 code units in the module's memory. */
 function pemtosText(argument) {
@@ -24,9 +27,8 @@ var pemtosPage = (function () {
 
   // The control classes, numbered as window::ControlClass.
   var FORM = 0, FRAME = 1, COMMAND_BUTTON = 2, LABEL = 3, LIST_BOX = 4, OPTION_BUTTON = 5, PICTURE_BOX = 6, IMAGE = 7;
-  // The designed window is shown as designed from this viewport width on, where the
-  // pointer is fine enough for its 13 px rows; elsewhere the page is one column of cards.
-  var WIDE = window.matchMedia('(min-width: 955px) and (not (pointer: coarse))');
+  // Where the designed window is shown: index.html's own script says, before the first frame.
+  var WIDE = pemtosWide;
 
   // design name -> {cls, entry (its row of the layout table), element (what takes the
   // focus and the id), box (what is placed)}
@@ -34,6 +36,9 @@ var pemtosPage = (function () {
   var byEntry = [];
   var rowCount = 0;
   var errorReport = null;
+  // True while the module walks the layout table over a window the page already holds.
+  var attaching = false;
+  var form = null;
 
   function control(name, cls) {
     var entry = controls.get(name);
@@ -51,8 +56,10 @@ var pemtosPage = (function () {
 
   /** The card that shows the option `option` beside its drawing. */
   function cardOf(parent, option, rank) {
-    var card = parent.querySelector(':scope > .card[data-option="' + option + '"]');
-    if (card === null) {
+    var card = Array.prototype.find.call(parent.children, function (child) {
+      return child.className === 'card' && child.dataset.option === option;
+    });
+    if (card === undefined) {
       card = document.createElement('div');
       card.className = 'card';
       card.dataset.option = option;
@@ -122,14 +129,38 @@ var pemtosPage = (function () {
     return {cls: cls, element: element, box: box};
   }
 
+  /** The elements index.html holds for the control `name`, with their handlers. */
+  function attachElements(cls, element) {
+    if (cls === LIST_BOX) {
+      element.addEventListener('keydown', listKey);
+      element.addEventListener('click', listClick);
+    } else if (cls === OPTION_BUTTON) {
+      element.addEventListener('keydown', optionKey);
+    }
+    return {cls: cls, element: element, box: cls === OPTION_BUTTON ? element.parentNode : element};
+  }
+
   function create(cls, name, container, caption, rank, card, heading, stack) {
-    var entry = makeElements(cls, name, container, caption, heading);
+    var written = document.getElementById(name);
+    if (cls === FORM)
+      attaching = written !== null;
+    var entry = attaching ? attachElements(cls, written) : makeElements(cls, name, container, caption, heading);
+    if (cls === FORM)
+      form = entry;
+    if (attaching) {
+      entry.entry = stack;
+      controls.set(name, entry);
+      byEntry[stack] = entry;
+      return;
+    }
     // The layout table lists controls from the bottom of the stack up: the row is the stacking order.
     entry.entry = stack;
     entry.box.style.setProperty('--stack', String(stack));
     controls.set(name, entry);
     byEntry[stack] = entry;
     if (cls === FORM) {
+      // Busy until the page code has attached to it: written so into index.html.
+      entry.box.setAttribute('aria-busy', 'true');
       document.body.appendChild(entry.box);
       document.body.appendChild(announcer);
       return;
@@ -147,6 +178,8 @@ var pemtosPage = (function () {
   }
 
   function place(name, left, top, width, height) {
+    if (attaching)
+      return;
     var style = controls.get(name).box.style;
     style.setProperty('--left', left + 'px');
     style.setProperty('--top', top + 'px');
@@ -155,6 +188,8 @@ var pemtosPage = (function () {
   }
 
   function setFont(name, family, pixels, weight) {
+    if (attaching)
+      return;
     var entry = controls.get(name);
     // A frame's font is its caption's; what it holds keeps the default font.
     var target = entry.cls === FRAME ? entry.box.firstChild : entry.box;
@@ -166,7 +201,7 @@ var pemtosPage = (function () {
   var scaledFaces = new Set();
 
   function defineScaledFace(alias, family, percent) {
-    if (scaledFaces.has(alias) || typeof FontFace === 'undefined')
+    if (attaching || scaledFaces.has(alias) || typeof FontFace === 'undefined')
       return;
     scaledFaces.add(alias);
     // local() matches a face's full or PostScript name, which for a regular face
@@ -183,6 +218,8 @@ var pemtosPage = (function () {
   }
 
   function setColours(name, back, fore) {
+    if (attaching)
+      return;
     var entry = controls.get(name);
     if (back >= 0) {
       entry.box.style.backgroundColor = cssColour(back);
@@ -199,7 +236,7 @@ var pemtosPage = (function () {
 
   function describe(name, label, description) {
     var entry = controls.get(name);
-    if (entry.cls === PICTURE_BOX || entry.cls === IMAGE)
+    if (attaching || entry.cls === PICTURE_BOX || entry.cls === IMAGE)
       return; // a drawing is described by its image's text; an empty control is not shown to screen readers
     var element = entry.element;
     if (label !== '')
@@ -209,6 +246,8 @@ var pemtosPage = (function () {
   }
 
   function setPicture(name, file, width, height, alt) {
+    if (attaching)
+      return;
     controls.get(name).box.removeAttribute('aria-hidden');
     var image = document.createElement('img');
     image.src = 'art/' + file + '.png';
@@ -221,6 +260,8 @@ var pemtosPage = (function () {
   }
 
   function describeOption(name, position, count, description, address) {
+    if (attaching)
+      return;
     var element = controls.get(name).element;
     element.dataset.address = address;
     element.setAttribute('aria-posinset', String(position));
@@ -356,10 +397,13 @@ var pemtosPage = (function () {
   // What screen readers are told after each command: a status region of its own,
   // out of sight, so that the labels on screen keep their texts as the window has them.
   // It is there from the start: screen readers follow regions that exist before they change.
-  var announcer = document.createElement('div');
-  announcer.id = 'announcement';
-  announcer.className = 'announcement';
-  announcer.setAttribute('role', 'status');
+  var announcer = document.getElementById('announcement');
+  if (announcer === null) {
+    announcer = document.createElement('div');
+    announcer.id = 'announcement';
+    announcer.className = 'announcement';
+    announcer.setAttribute('role', 'status');
+  }
 
   function announce(text) {
     // The same text twice in a row is still news: the region is emptied first.
@@ -423,6 +467,10 @@ var pemtosPage = (function () {
     var entry = control(name, LIST_BOX);
     if (entry === null || rows(entry.element).length >= maxRows)
       return false;
+    if (attaching) { // the row is there already
+      ++rowCount;
+      return true;
+    }
     var row = document.createElement('div');
     row.setAttribute('role', 'option');
     row.setAttribute('aria-selected', 'false');
@@ -557,12 +605,21 @@ var pemtosPage = (function () {
   document.addEventListener('keydown', pageKey);
 
   function focusFirst(name) {
+    // A window built here from nothing is the one written into index.html, busy there.
+    if (attaching)
+      form.box.removeAttribute('aria-busy');
+    attaching = false;
     chooseLayout(); // every control is in place now: see whether the designed rectangles hold their captions
     restyled.observe(document.head, {subtree: true, childList: true, characterData: true});
     restyled.observe(document.documentElement, {subtree: true, attributes: true, attributeFilter: ['style']});
     // Once the module is done building the window (this runs inside it), before the first frame.
     if (location.hash !== '')
       Promise.resolve().then(restore);
+    // Buttons and rows clicked while the page was still arriving (index.html kept them).
+    var early = window.pemtosEarlyClicks || [];
+    Promise.resolve().then(function () {
+      early.splice(0).forEach(function (target) { target.click(); });
+    });
     if (designed())
       controls.get(name).element.focus();
   }

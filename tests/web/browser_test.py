@@ -43,6 +43,8 @@ WEB_SOURCE = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.pat
 sys.path.insert(0, WEB_SOURCE)
 WIDE = (1280, 800)
 NARROW = (360, 740)
+# The window is in index.html from the first frame; busy until the module has attached to it.
+BUILT = "var f = document.getElementById('Form1'); return f !== null && !f.hasAttribute('aria-busy')"
 
 
 # The texts that neither golden file holds, as the design gives them: the run-time
@@ -77,6 +79,19 @@ class CachingHandler(QuietHandler):
         super().end_headers()
 
 
+def held_module(releases):
+    """A handler that serves the module (pemtos.js, pemtos.wasm) only once the first of
+    `releases` not yet set is set: a slow network's module, one event a visit."""
+    class Handler(QuietHandler):
+        def do_GET(self):
+            held = next((release for release in releases if not release.is_set()), None)
+            if held is not None and self.path.endswith(("pemtos.js", "pemtos.wasm")):
+                held.wait(30)
+            super().do_GET()
+
+    return Handler
+
+
 class QuietServer(http.server.ThreadingHTTPServer):
     def handle_error(self, request, client_address):
         pass  # a page left before its drawings arrived
@@ -85,8 +100,8 @@ class QuietServer(http.server.ThreadingHTTPServer):
 class Server:
     """The site (or the folder `site`) on a free loopback port, until stop()."""
 
-    def __init__(self, site=None, cache_control=None):
-        handler = functools.partial(QuietHandler, directory=site or SITE)
+    def __init__(self, site=None, cache_control=None, handler_class=QuietHandler):
+        handler = functools.partial(handler_class, directory=site or SITE)
         if cache_control is not None:
             handler = functools.partial(type("Handler", (CachingHandler,), {"cache_control": cache_control}),
                                         directory=site)
@@ -102,9 +117,11 @@ class Server:
             self.httpd = None
 
 
-def start_browser(size, mobile=False):
+def start_browser(size, mobile=False, wait_for_load=True):
     profile = tempfile.mkdtemp(prefix="pemtos-chromium-")
     options = webdriver.ChromeOptions()
+    if not wait_for_load:
+        options.page_load_strategy = "none"
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -148,8 +165,7 @@ class PageCase(unittest.TestCase):
         self.wait_built()
 
     def wait_built(self):
-        WebDriverWait(self.driver, 10).until(
-            lambda d: d.execute_script("var l = document.getElementById('List1'); return l && l.children.length"))
+        WebDriverWait(self.driver, 10).until(lambda d: d.execute_script(BUILT))
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -665,7 +681,7 @@ class SiteTest(unittest.TestCase):
             for url in (server.url, server.url + "index.html"):
                 driver.get(url)
                 WebDriverWait(driver, 10).until(lambda d: d.execute_script(
-                    "var l = document.getElementById('List1'); return l && l.children.length"))
+                    BUILT))
                 driver.find_element(By.ID, "Option9").click()
                 driver.find_element(By.ID, "cmdGo").click()
                 self.assertEqual(driver.find_element(By.ID, "Label2").text, expected()["forms"][11]["description"])
@@ -673,6 +689,50 @@ class SiteTest(unittest.TestCase):
                     "return Array.from(document.images).filter(i => !i.complete || !i.naturalWidth).length")
                 self.assertEqual(broken, 0)
         finally:
+            stop_browser(driver)
+            server.stop()
+
+    def test_the_window_comes_before_the_module_and_keeps_early_clicks(self):
+        for size, mobile in ((WIDE, False), (NARROW, True)):
+            with self.subTest(width=size[0]):
+                self.before_the_module(size, mobile)
+
+    def before_the_module(self, size, mobile):
+        releases = [threading.Event(), threading.Event()]
+        server = Server(handler_class=held_module(releases))
+        driver = start_browser(size, mobile, wait_for_load=False)
+        driver.execute_cdp_cmd("Network.enable", {})
+        driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": True})
+
+        def visit():
+            driver.get(server.url)
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+                "return document.readyState !== 'loading' && document.fonts.status === 'loaded' &&"
+                " Array.from(document.images).every(i => i.complete)"))
+            self.assertTrue(driver.execute_script("return document.getElementById('Form1').ariaBusy === 'true'"))
+
+        try:
+            # The first frames, without the module, are the window as it stays.
+            visit()
+            without = Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("RGB")
+            releases[0].set()
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script(BUILT))
+            driver.execute_script("document.activeElement.blur()")
+            attached = Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("RGB")
+            self.assertEqual(ImageChops.difference(without, attached).getbbox(), None)
+            # A lookup clicked before the module arrives is made once it has.
+            visit()
+            for name in ("optNuman", "cmdGo"):
+                element = driver.find_element(By.ID, name)
+                driver.execute_script("return arguments[0].closest('label') || arguments[0]", element).click()
+            releases[1].set()
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script(BUILT))
+            WebDriverWait(driver, 5).until(lambda d: d.find_element(By.ID, "Label2").get_attribute("textContent")
+                                           == expected()["forms"][1]["description"])
+        finally:
+            for release in releases:
+                release.set()
             stop_browser(driver)
             server.stop()
 
@@ -708,7 +768,7 @@ class SiteTest(unittest.TestCase):
         def visit():
             driver.get(server.url)
             WebDriverWait(driver, 30).until(lambda d: d.execute_script(
-                "var l = document.getElementById('List1'); return l && l.children.length"))
+                BUILT))
             return driver.execute_script("return document.querySelector('noscript').textContent")
 
         try:

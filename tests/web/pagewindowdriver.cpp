@@ -181,7 +181,7 @@ PageWindowDriver::PageWindowDriver(const Viewport &viewport)
     bool built = false;
     for (int attempt = 0; attempt < 500 && !built; ++attempt) {
         built = run(QStringLiteral("var list = elementOf('List1');"
-                                   "return list !== null && list.children.length > 0 &&"
+                                   "return list !== null && list.closest('[aria-busy]') === null &&"
                                    " Array.from(document.images).every(i => i.complete);"))
                     .toBool();
         if (!built)

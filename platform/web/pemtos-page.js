@@ -145,6 +145,7 @@ var pemtosPage = (function () {
     if (cls === FORM)
       attaching = written !== null;
     var entry = attaching ? attachElements(cls, written) : makeElements(cls, name, container, caption, heading);
+    entry.container = container;
     if (cls === FORM)
       form = entry;
     if (attaching) {
@@ -187,13 +188,26 @@ var pemtosPage = (function () {
     style.setProperty('--height', height + 'px');
   }
 
+  /** The font chain the control's box inherits from the controls that hold it. */
+  function inheritedFamily(entry) {
+    for (var up = controls.get(entry.container); up !== undefined; up = controls.get(up.container)) {
+      if (up.family !== undefined)
+        return up.family;
+    }
+    return undefined;
+  }
+
   function setFont(name, family, pixels, weight) {
     if (attaching)
       return;
     var entry = controls.get(name);
     // A frame's font is its caption's; what it holds keeps the default font.
     var target = entry.cls === FRAME ? entry.box.firstChild : entry.box;
-    target.style.fontFamily = family;
+    // Written only where it is not what the control inherits: a shorter page to send.
+    if (entry.cls !== FRAME)
+      entry.family = family;
+    if (family !== inheritedFamily(entry))
+      target.style.fontFamily = family;
     target.style.setProperty('--font-size', pixels + 'px');
     target.style.fontWeight = String(weight);
   }

@@ -29,6 +29,7 @@ const VOID = new Set(['img', 'input', 'meta', 'link']);
 class Style {
   constructor() { this.properties = new Map(); }
   setProperty(name, value) { this.properties.set(name, String(value)); }
+  // Font names are quoted in CSS; written with single quotes, the attribute needs no references.
   get cssText() {
     return Array.from(this.properties, ([name, value]) => name + ': ' + value).join('; ');
   }
@@ -93,7 +94,7 @@ class Element {
   get outerHTML() {
     const attributes = Array.from(this.attributes, ([name, value]) => ' ' + name + '="' + escapeAttribute(value) + '"');
     if (this.style.properties.size > 0)
-      attributes.push(' style="' + escapeAttribute(this.style.cssText) + '"');
+      attributes.push(' style="' + escapeAttribute(this.style.cssText.replace(/"/g, "'")) + '"');
     const open = '<' + this.tagName + attributes.join('') + '>';
     if (VOID.has(this.tagName))
       return open;

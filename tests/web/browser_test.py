@@ -23,6 +23,7 @@ import shutil
 import sys
 import tempfile
 import threading
+import time
 import unittest
 import urllib.parse
 
@@ -339,14 +340,21 @@ class Person:
         if not self.touch:
             self.cdp("Input.dispatchMouseEvent", type="mouseWheel", x=x, y=y, deltaX=0, deltaY=distance)
         else:
-            self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+            # Each event carries the time a finger would give it, 16 ms apart, and the finger
+            # rests 300 ms before lifting: the browser reads a swipe's speed from these
+            # times, so a loaded machine that delivers the events late makes no fling.
+            start = time.time()
             steps = 8
+            self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}],
+                     timestamp=start)
             for step in range(1, steps + 1):
                 self.cdp("Input.dispatchTouchEvent", type="touchMove",
-                         touchPoints=[{"x": x, "y": y - distance * step / steps}])
-            for _ in range(3):  # held still before lifting: no fling
-                self.cdp("Input.dispatchTouchEvent", type="touchMove", touchPoints=[{"x": x, "y": y - distance}])
-            self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+                         touchPoints=[{"x": x, "y": y - distance * step / steps}], timestamp=start + 0.016 * step)
+            for rest in range(1, 4):
+                self.cdp("Input.dispatchTouchEvent", type="touchMove", touchPoints=[{"x": x, "y": y - distance}],
+                         timestamp=start + 0.016 * steps + 0.1 * rest)
+            self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[],
+                     timestamp=start + 0.016 * steps + 0.35)
         self.settle()
 
     def settle(self):
@@ -370,6 +378,9 @@ class Person:
                 return
             # Over the page's own margin, beside the form, where nothing else scrolls.
             distance = max(-300, min(300, top + height / 2 - goal))
+            # A finger's first few pixels only start the swipe: a short one scrolls nothing.
+            if abs(distance) < 40:
+                distance = 40 if distance > 0 else -40
             self.scroll(4, view_height / 2, distance)
         raise AssertionError("never came on screen")
 

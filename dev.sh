@@ -13,7 +13,8 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 # Debian 12 packages, by what needs them.
-BUILD_PACKAGES=(g++ cmake ninja-build googletest libgtest-dev)
+# ccache: every build compiles through it (CMakePresets.json), with its cache in ~/.cache/ccache.
+BUILD_PACKAGES=(g++ cmake ninja-build ccache googletest libgtest-dev)
 # qt6-wayland: the platform plugin that makes the program a native Wayland client.
 QT_PACKAGES=(qt6-base-dev qt6-qpa-plugins qt6-wayland)
 FONT_PACKAGES=(fonts-ipafont-gothic fonts-noto-cjk fonts-rocknroll)
@@ -28,7 +29,8 @@ ACCESSIBILITY_TEST_PACKAGES=(python3 python3-pyatspi at-spi2-core dbus dbus-daem
     weston xwayland python3-pil xdotool orca speech-dispatcher speech-dispatcher-audio-plugins)
 # Reliability gates: libFuzzer (clang and its runtime), clang-tidy, and fontconfig
 # with a Latin-only font for the tests that start the program without Japanese fonts.
-RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy fontconfig fonts-dejavu-core)
+# lld links the test builds.
+RELIABILITY_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy lld fontconfig fonts-dejavu-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64)
 # The page: Emscripten for the WebAssembly build, Chromium and its WebDriver for the
 # browser tests, Pillow to compare the page with the Linux window's grab (npm, Debian's
@@ -62,7 +64,7 @@ install_missing() {
 workflow() {
     local started=$SECONDS
     cmake --workflow --preset "$1"
-    say "workflow $1: $((SECONDS - started)) s"
+    say "workflow $1: $((SECONDS - started)) s (load average $(cut -d' ' -f1-3 /proc/loadavg))"
 }
 
 run_window() {

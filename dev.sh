@@ -7,6 +7,8 @@
 #   ./dev.sh test   install, build, run every test (Qt build and Windows build)
 #   ./dev.sh bench  install, build, measure start-up, memory and lookups (bench/run.sh)
 #   ./dev.sh web    install, build the page into build/web/site, serve it on localhost
+#   ./dev.sh release  install, build every download of the last commit into build/dist
+#                   (packaging/release.sh: .deb, MSI, portable .zip, the page's .zip, SHA256SUMS)
 #
 # Everything else (build settings, test environments) is in CMakePresets.json.
 set -euo pipefail
@@ -19,8 +21,10 @@ BUILD_PACKAGES=(g++ cmake ninja-build ccache googletest libgtest-dev)
 QT_PACKAGES=(qt6-base-dev qt6-qpa-plugins qt6-wayland)
 FONT_PACKAGES=(fonts-ipafont-gothic fonts-noto-cjk fonts-rocknroll)
 GUI_TEST_PACKAGES=(xvfb xauth)
-# cmake --install and cpack checked with the tools desktops and Debian use.
-PACKAGING_TEST_PACKAGES=(desktop-file-utils appstream dpkg-dev file binutils lintian)
+# The .deb, built from debian/ by Debian's own tools.
+DEB_PACKAGES=(build-essential dpkg-dev debhelper)
+# cmake --install and the .deb checked with the tools desktops and Debian use.
+PACKAGING_TEST_PACKAGES=("${DEB_PACKAGES[@]}" desktop-file-utils appstream file binutils lintian)
 # The program driven over AT-SPI, as a screen reader drives it, on X11 and on a headless
 # Weston (with Xwayland, and Pillow to compare its screen grabs); xdotool gives the
 # list real mouse and keyboard input. Orca hears both jobs driven by keys; speech-dispatcher
@@ -108,6 +112,13 @@ run_tests() {
     say "every test passed in $((SECONDS - started)) s"
 }
 
+# Every download, built from the last commit as anyone else would build it.
+run_release() {
+    install_missing git "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${DEB_PACKAGES[@]}" \
+        "${WINDOWS_PACKAGES[@]}" "${WINDOWS_PACKAGING_PACKAGES[@]}" emscripten python3
+    exec packaging/release.sh . build/dist
+}
+
 run_bench() {
     install_missing "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${FONT_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" \
         "${WINDOWS_PACKAGES[@]}"
@@ -119,8 +130,9 @@ run) run_window ;;
 test) run_tests ;;
 bench) run_bench ;;
 web) run_web ;;
+release) run_release ;;
 *)
-    echo "usage: $0 run|test|bench|web" >&2
+    echo "usage: $0 run|test|bench|web|release" >&2
     exit 64
     ;;
 esac

@@ -18,7 +18,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Every executable carries its C and C++ runtimes (and winpthread), so it runs with
 # nothing beside it but the system's own DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No link time in the PE header (nor in the checksum that covers it): two builds of
+# one commit give the same pemtos.exe.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
 
 # ctest and gtest_discover_tests start the built programs through Wine.
 find_program(PEMTOS_WINE NAMES wine wine64)

@@ -11,6 +11,13 @@
 # - MajorUpgrade leaves out the package's own version from the versions it
 #   replaces; a package rebuilt at the same version must replace it too.
 # - The summary's language list says 1033 whatever Package/@Languages says.
+#
+# The product code and the package code are not drawn at random, as wixl would:
+# both follow from the version and from everything packed, so that the same
+# sources give the same package bit for bit, while a package whose content
+# differs in anything is a new product, which the upgrade rule replaces the old
+# one with even at the same version. Every time stored in the package is
+# SOURCE_DATE_EPOCH when it is set (./dev.sh release sets it).
 cmake_minimum_required(VERSION 3.25)
 
 find_program(PEMTOS_WIXL wixl REQUIRED)
@@ -49,12 +56,29 @@ set(work ${CPACK_TOPLEVEL_DIRECTORY}/msi)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
 file(COPY ${program} ${CPACK_PEMTOS_ICON} DESTINATION ${work})
+# The cabinet keeps each file's time.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    file(GLOB packed ${work}/*)
+    pemtos_run(touch --no-dereference --date=@$ENV{SOURCE_DATE_EPOCH} ${packed})
+endif()
 set(msi ${CPACK_TOPLEVEL_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi)
 file(REMOVE ${msi})
 
+# The content the codes follow from: the version, the publisher, the files packed,
+# and how they are packed (pemtos.wxs and this script).
+set(content "${CPACK_PACKAGE_VERSION}\n${CPACK_PACKAGE_VENDOR}")
+foreach(input ${program} ${CPACK_PEMTOS_ICON} ${CPACK_PEMTOS_WXS} ${CMAKE_CURRENT_LIST_FILE})
+    file(SHA256 ${input} digest)
+    string(APPEND content "\n${digest}")
+endforeach()
+pemtos_wxs_attribute(upgrade_code Product UpgradeCode)
+string(REGEX REPLACE "[{}]" "" upgrade_namespace "${upgrade_code}")
+string(UUID product_code NAMESPACE ${upgrade_namespace} NAME "product\n${content}" TYPE SHA1 UPPER)
+string(UUID package_code NAMESPACE ${upgrade_namespace} NAME "package\n${content}" TYPE SHA1 UPPER)
+
 execute_process(
     COMMAND ${PEMTOS_WIXL} --arch x64 -D "Version=${CPACK_PACKAGE_VERSION}" -D "Manufacturer=${CPACK_PACKAGE_VENDOR}"
-            -o ${msi} ${CPACK_PEMTOS_WXS}
+            -D "ProductCode={${product_code}}" -o ${msi} ${CPACK_PEMTOS_WXS}
     WORKING_DIRECTORY ${work}
     RESULT_VARIABLE result
     ERROR_VARIABLE output)
@@ -75,22 +99,15 @@ pemtos_msi_query(${msi}
 
 # The upgrade row takes in its own version (attribute 512, maximum inclusive). The
 # attributes are part of the row's key, so the row is replaced, not updated.
-pemtos_wxs_attribute(upgrade_code Product UpgradeCode)
 pemtos_msi_query(${msi} "DELETE FROM `Upgrade` WHERE `ActionProperty`='WIX_UPGRADE_DETECTED'")
 pemtos_msi_query(${msi} "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) \
 VALUES ('${upgrade_code}', '${CPACK_PACKAGE_VERSION}', 513, 'WIX_UPGRADE_DETECTED')")
 
 # The summary: msibuild -s sets subject, author, platform and languages, and the
-# package code, which is kept.
-execute_process(COMMAND ${PEMTOS_MSIINFO} suminfo ${msi} OUTPUT_VARIABLE summary RESULT_VARIABLE result)
-if(NOT result EQUAL 0 OR NOT summary MATCHES "Revision number \\(UUID\\): ([{}0-9A-F-]+)")
-    message(FATAL_ERROR "msiinfo could not read the summary of ${msi}")
-endif()
-set(package_code ${CMAKE_MATCH_1})
-# Called directly: the platform and languages are written with a semicolon,
+# package code. Called directly: the platform and languages are written with a semicolon,
 # which a function's argument list would split.
 execute_process(COMMAND ${PEMTOS_MSIBUILD} ${msi} -s "${product_name} ${CPACK_PACKAGE_VERSION}" "${CPACK_PACKAGE_VENDOR}"
-                        "x64;1041" ${package_code} RESULT_VARIABLE result)
+                        "x64;1041" {${package_code}} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "msibuild could not write the summary of ${msi}")
 endif()

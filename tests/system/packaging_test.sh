@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs or packs the program and checks that every file lands where desktops
-# and package managers look for it, and that the .deb passes Debian's lintian.
+# and package managers look for it, and that the source package and the .deb pass
+# Debian's lintian.
 #
 #   packaging_test.sh install <build dir> <scratch prefix>
-#   packaging_test.sh deb <build dir> <scratch dir>
+#   packaging_test.sh deb <checkout> <scratch dir>
 #
-# Environment: PEMTOS_APP_ID, PEMTOS_ICON_SIZES (space-separated), CPACK.
+# Environment: PEMTOS_APP_ID, PEMTOS_VERSION, PEMTOS_ICON_SIZES (space-separated).
 set -euo pipefail
 
 mode=$1 build=$2 scratch=$3
@@ -66,9 +67,9 @@ install)
     ;;
 deb)
     rm -rf "$scratch"
-    mkdir -p "$scratch"
-    "${CPACK:?}" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
-        { cat "$scratch/cpack.log" >&2; exit 1; }
+    # Built as a release builds it, by dpkg-buildpackage from debian/; $build is the
+    # checkout here, and the package is built in a copy below $scratch.
+    bash "$build/packaging/builddeb.sh" "$build" "$scratch"
     debs=("$scratch"/pemtos_*.deb)
     [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "not one .deb in $scratch"; exit 1; }
     deb=${debs[0]}
@@ -77,7 +78,7 @@ deb)
     check_tree "$scratch/root" /usr
 
     [ "$(dpkg-deb -f "$deb" Package)" = pemtos ] || fail "the package is not named pemtos"
-    [ "$(dpkg-deb -f "$deb" Version)" = "$PEMTOS_VERSION-1" ] || fail "the package version is not $PEMTOS_VERSION-1"
+    [ "$(dpkg-deb -f "$deb" Version)" = "$PEMTOS_VERSION" ] || fail "the package version is not $PEMTOS_VERSION"
     depends=$(dpkg-deb -f "$deb" Depends)
     # The package names alone, one a line, without their version constraints.
     names=$(sed -e 's/ *([^)]*)//g' -e 's/, */\n/g' <<<"$depends")
@@ -89,9 +90,9 @@ deb)
     # Without Qt's Wayland plugin a Wayland desktop sees the program only through Xwayland.
     [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 
-    # Debian's own checker: an error or a warning fails.
+    # Debian's own checker, on the source package and the .deb: an error or a warning fails.
     lintian_status=0
-    lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 || lintian_status=$?
+    lintian --fail-on error,warning "$scratch"/pemtos_*.changes >"$scratch/lintian.log" 2>&1 || lintian_status=$?
     grep -v '^running with root privileges' "$scratch/lintian.log" || true
     [ "$lintian_status" -eq 0 ] || fail "lintian exited with status $lintian_status"
     if grep -qE '^[EW]: ' "$scratch/lintian.log"; then
@@ -99,7 +100,7 @@ deb)
     fi
     ;;
 *)
-    echo "usage: $0 install|deb <build dir> <scratch dir>" >&2
+    echo "usage: $0 install <build dir> <scratch dir> | deb <checkout> <scratch dir>" >&2
     exit 64
     ;;
 esac

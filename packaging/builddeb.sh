@@ -26,7 +26,7 @@ mkdir -p "$tree"
 case $what in
 commit) git -C "$checkout" archive --format=tar HEAD | tar -x -C "$tree" ;;
 tree)
-    if git -C "$checkout" rev-parse --git-dir >/dev/null 2>&1; then
+    if [ "$(git -C "$checkout" rev-parse --show-toplevel 2>/dev/null)" = "$checkout" ]; then
         (cd "$checkout" && git ls-files -z --cached --others --exclude-standard |
             tar --null --no-recursion -T - -cf -) | tar -x -C "$tree"
     else

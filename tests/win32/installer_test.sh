@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The Windows packages, end to end under Wine in a fresh prefix: cpack builds the
-# MSI (twice, and once as a higher version) and the portable .zip; then silent
-# install, what it left checked and the installed program driven (installcheck.exe),
-# the same package over itself, the rebuilt one over it, the upgrade, silent
+# MSI (twice, which must give the same bytes; once with other content at the same
+# version; once as a higher version) and the portable .zip; then silent install,
+# what it left checked and the installed program driven (installcheck.exe), the same
+# package over itself, the one with other content over it, the upgrade, silent
 # uninstall, and nothing left behind.
 #
 #   installer_test.sh <build dir> <installcheck.exe> <higher version>
@@ -27,22 +28,33 @@ fail() {
     exit 1
 }
 
-# Packages: the project's version, and the same build labelled with a higher one.
+# Packages: the project's version, packed twice; the same version with other content
+# (another publisher's name); the same build labelled with a higher version. Every
+# time in them is this one, as a release takes its commit's.
+export SOURCE_DATE_EPOCH=1796774400
 cpack --config "$build/CPackConfig.cmake" -B "$work/current" >"$work/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$work/cpack.log")"
-cpack --config "$build/CPackConfig.cmake" -G External -B "$work/rebuilt" >>"$work/cpack.log" 2>&1 ||
+cpack --config "$build/CPackConfig.cmake" -G External -B "$work/again" >>"$work/cpack.log" 2>&1 ||
     fail "cpack (again) failed: $(cat "$work/cpack.log")"
+cpack --config "$build/CPackConfig.cmake" -G External -D CPACK_PACKAGE_VENDOR="Another pemtos publisher" \
+    -B "$work/other" >>"$work/cpack.log" 2>&1 || fail "cpack (other content) failed: $(cat "$work/cpack.log")"
 cpack --config "$build/CPackConfig.cmake" -G External -D CPACK_PACKAGE_VERSION="$higher" -B "$work/higher" \
     >>"$work/cpack.log" 2>&1 || fail "cpack (version $higher) failed: $(cat "$work/cpack.log")"
 current_msi=$(echo "$work"/current/*.msi)
-rebuilt_msi=$(echo "$work"/rebuilt/*.msi)
+other_msi=$(echo "$work"/other/*.msi)
 higher_msi=$(echo "$work"/higher/*.msi)
 zip=$(echo "$work"/current/*-portable.zip)
+
+# The same build packed again is the same package, byte for byte; other content is
+# another product and another package.
+cmp "$current_msi" "$(echo "$work"/again/*.msi)" || fail "the MSI packed twice differs"
 
 property() { msiinfo export "$1" Property | tr -d '\r' | sed -n "s/^$2\t//p"; }
 version=$(property "$current_msi" ProductVersion)
 upgrade_code=$(property "$current_msi" UpgradeCode)
 [ "$(property "$higher_msi" UpgradeCode)" = "$upgrade_code" ] || fail "the two packages differ in UpgradeCode"
+[ "$(property "$other_msi" ProductCode)" != "$(property "$current_msi" ProductCode)" ] ||
+    fail "a package with other content has the same ProductCode"
 
 # The portable .zip: the program and the read-me, in one folder.
 listing=$(unzip -Z1 "$zip" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
@@ -75,9 +87,9 @@ wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing
 msiexec /i "$current_msi" /qn
 wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing $version again"
 
-# A package rebuilt at the same version is a new product, which replaces the old.
-msiexec /i "$rebuilt_msi" /qn
-wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing a rebuild of $version"
+# A package of the same version with other content is a new product, which replaces the old.
+msiexec /i "$other_msi" /qn
+wine_run "$check" installed "$upgrade_code" "$version" || fail "after installing other content at $version"
 
 msiexec /i "$higher_msi" /qn
 wine_run "$check" installed "$upgrade_code" "$higher" || fail "after upgrading to $higher"
@@ -89,4 +101,4 @@ snapshot >"$work/after.txt"
 if ! diff "$work/before.txt" "$work/after.txt" >"$work/left.txt"; then
     fail "left behind or removed by install and uninstall: $(cat "$work/left.txt")"
 fi
-echo "installer_test: $version installed, reinstalled, replaced by a rebuild, upgraded to $higher and uninstalled"
+echo "installer_test: $version packed twice alike, installed, reinstalled, replaced by other content, upgraded to $higher and uninstalled"

@@ -40,8 +40,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64
 # browser tests, Pillow to compare the page with the Linux window's grab (npm, Debian's
 # unless Node.js brought its own, fetches axe-core).
 WEB_PACKAGES=(emscripten python3 chromium chromium-driver python3-selenium python3-pil)
-# The Windows packages: wixl and msibuild build the MSI, msiinfo and unzip check them.
-WINDOWS_PACKAGING_PACKAGES=(wixl msitools unzip)
+# The Windows packages: wixl and msibuild build the MSI (under faketime, to stamp it with
+# the commit's time), msiinfo and unzip check them.
+WINDOWS_PACKAGING_PACKAGES=(wixl msitools faketime unzip)
 # The benchmarks: Google Benchmark for the lookups, callgrind for instruction counts.
 BENCH_PACKAGES=(libbenchmark-dev valgrind xvfb x11-utils binutils)
 

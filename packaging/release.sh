@@ -49,7 +49,7 @@ cp build/deb/pemtos_"${version}"_amd64.deb "$dist/"
 
 say "the Windows installer and the portable .zip"
 cmake --build --preset dist-windows
-cpack --preset dist-windows -B build/dist-windows/packages >/dev/null
+cpack --preset dist-windows -B "$source/build/dist-windows/packages" >/dev/null
 cp build/dist-windows/packages/pemtos-"$version"-windows-x64.msi \
     build/dist-windows/packages/pemtos-"$version"-windows-x64-portable.zip "$dist/"
 

@@ -24,8 +24,18 @@ find_program(PEMTOS_WIXL wixl REQUIRED)
 find_program(PEMTOS_MSIBUILD msibuild REQUIRED)
 find_program(PEMTOS_MSIINFO msiinfo REQUIRED)
 
+# wixl and msibuild stamp the summary with the time they run (created, last saved);
+# under SOURCE_DATE_EPOCH they run with the clock stopped at that time instead.
+set(pemtos_at "")
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    find_program(PEMTOS_FAKETIME faketime REQUIRED)
+    set(ENV{TZ} UTC)
+    string(TIMESTAMP stamp "%Y-%m-%d %H:%M:%S" UTC) # SOURCE_DATE_EPOCH's time
+    set(pemtos_at ${PEMTOS_FAKETIME} -f "${stamp}")
+endif()
+
 function(pemtos_run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    execute_process(COMMAND ${pemtos_at} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "${ARGN} failed (${result}):\n${output}")
     endif()
@@ -77,7 +87,7 @@ string(UUID product_code NAMESPACE ${upgrade_namespace} NAME "product\n${content
 string(UUID package_code NAMESPACE ${upgrade_namespace} NAME "package\n${content}" TYPE SHA1 UPPER)
 
 execute_process(
-    COMMAND ${PEMTOS_WIXL} --arch x64 -D "Version=${CPACK_PACKAGE_VERSION}" -D "Manufacturer=${CPACK_PACKAGE_VENDOR}"
+    COMMAND ${pemtos_at} ${PEMTOS_WIXL} --arch x64 -D "Version=${CPACK_PACKAGE_VERSION}" -D "Manufacturer=${CPACK_PACKAGE_VENDOR}"
             -D "ProductCode={${product_code}}" -o ${msi} ${CPACK_PEMTOS_WXS}
     WORKING_DIRECTORY ${work}
     RESULT_VARIABLE result
@@ -106,7 +116,7 @@ VALUES ('${upgrade_code}', '${CPACK_PACKAGE_VERSION}', 513, 'WIX_UPGRADE_DETECTE
 # The summary: msibuild -s sets subject, author, platform and languages, and the
 # package code. Called directly: the platform and languages are written with a semicolon,
 # which a function's argument list would split.
-execute_process(COMMAND ${PEMTOS_MSIBUILD} ${msi} -s "${product_name} ${CPACK_PACKAGE_VERSION}" "${CPACK_PACKAGE_VENDOR}"
+execute_process(COMMAND ${pemtos_at} ${PEMTOS_MSIBUILD} ${msi} -s "${product_name} ${CPACK_PACKAGE_VERSION}" "${CPACK_PACKAGE_VENDOR}"
                         "x64;1041" {${package_code}} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "msibuild could not write the summary of ${msi}")

@@ -39,9 +39,14 @@ tree)
     ;;
 esac
 
-# The build runs under the locale and umask of whoever starts it; nothing of either
-# may reach the package.
-export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} nocheck noddebs parallel=2"
+# debhelper gives the build a fresh HOME, where ccache would start an empty cache:
+# it keeps the caller's.
+if [[ ${CMAKE_CXX_COMPILER_LAUNCHER:-} == *ccache* ]] && [ -z "${CCACHE_DIR:-}" ]; then
+    CCACHE_DIR=$(ccache --get-config cache_dir)
+    export CCACHE_DIR
+fi
+# Only the package is built: the tests are the project's CI's, the debug symbols nobody's.
+export DEB_BUILD_OPTIONS="nocheck noddebs parallel=2${DEB_BUILD_OPTIONS:+ $DEB_BUILD_OPTIONS}"
 if ! (cd "$tree" && dpkg-buildpackage -us -uc) >"$out/build.log" 2>&1; then
     tail -n 60 "$out/build.log" >&2
     echo "builddeb.sh: dpkg-buildpackage failed, the whole log is $out/build.log" >&2

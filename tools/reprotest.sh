@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks that the release is reproducible: builds every download of the last commit
-# twice (packaging/release.sh, which ./dev.sh release runs), from two clones in two
+# twice (./dev.sh release, which runs packaging/release.sh), from two clones in two
 # folders, minutes apart, under two umasks, locales and time zones, and compares
 # the two folders file by file. diffoscope, when installed, shows where two files
 # differ. Not part of CI: two releases from nothing take longer than CI may.
@@ -17,8 +17,8 @@ second=$scratch/second/in/another/folder
 git clone -q "$top" "$first"
 git clone -q "$top" "$second"
 
-(cd "$first" && umask 022 && env LC_ALL=C.UTF-8 TZ=UTC packaging/release.sh . build/dist)
-(cd "$second" && umask 077 && env -u LC_ALL LANG=C TZ=Asia/Tokyo packaging/release.sh . build/dist)
+(cd "$first" && umask 022 && env LC_ALL=C.UTF-8 TZ=UTC ./dev.sh release)
+(cd "$second" && umask 077 && env -u LC_ALL LANG=C TZ=Asia/Tokyo ./dev.sh release)
 
 status=0
 names_first=$(cd "$first/build/dist" && ls)

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "announcer.h"
 
-#include "notificationaccessible.h"
-#include "statusbaraccessible.h"
+#include "announceraccessible.h"
 
 namespace pemtos::qt {
 
@@ -30,7 +29,7 @@ QAccessibleInterface *Announcer::statusBar() const
 {
     if (m_statusBar != 0)
         return QAccessible::accessibleInterface(m_statusBar);
-    auto *bar = new StatusBarAccessible(this);
+    auto *bar = new AnnouncerAccessible(this, AnnouncerAccessible::Part::StatusBar);
     m_statusBar = QAccessible::registerAccessibleInterface(bar);
     return bar;
 }
@@ -39,7 +38,7 @@ QAccessibleInterface *Announcer::notification() const
 {
     if (m_notification != 0)
         return QAccessible::accessibleInterface(m_notification);
-    auto *shown = new NotificationAccessible(this);
+    auto *shown = new AnnouncerAccessible(this, AnnouncerAccessible::Part::Notification);
     m_notification = QAccessible::registerAccessibleInterface(shown);
     return shown;
 }

@@ -8,11 +8,14 @@ namespace pemtos::qt {
 
 class Announcer;
 
-/// An announcer's notification, for screen readers only: named by what was announced
-/// last, the one child of the announcer's status bar, with no widget and nothing drawn.
-class NotificationAccessible final : public QAccessibleInterface {
+/// One of an announcer's two objects, for screen readers only, with no widget and
+/// nothing drawn: the status bar, a child of the window's interface, or the
+/// notification, the status bar's one child, named by what was announced last.
+class AnnouncerAccessible final : public QAccessibleInterface {
 public:
-    explicit NotificationAccessible(const Announcer *announcer);
+    enum class Part { StatusBar, Notification };
+
+    AnnouncerAccessible(const Announcer *announcer, Part part);
 
     bool isValid() const override;
     QObject *object() const override;
@@ -29,7 +32,10 @@ public:
     QAccessible::State state() const override;
 
 private:
+    [[nodiscard]] bool isStatusBar() const { return m_part == Part::StatusBar; }
+
     QPointer<const Announcer> m_announcer;
+    Part m_part;
 };
 
 } // namespace pemtos::qt

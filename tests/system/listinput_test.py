@@ -13,13 +13,17 @@ chosen (read over AT-SPI, as a screen reader reads it). The expected rows and no
 come from the golden catalogue.
 """
 
-import re
+import os
 import subprocess
 import sys
 import time
 
 import atspidriver
 from atspidriver import NOTE_LABEL, SPECIES_LIST
+
+# The golden files' reader, shared with the page's tests.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
+import golden  # noqa: E402
 
 # Where the window's controls lie, in pixels from the window's top-left corner at 96
 # dots per inch: the designed twips divided by 15.
@@ -34,32 +38,8 @@ WINDOW_SIZE = (14325 // 15, 9360 // 15)
 
 def read_catalogue(path):
     """The species of each tree form in order, and each species' note, from the golden file."""
-
-    def decode(text):
-        def one(match):
-            tag = match.group(1)
-            if tag == "sp":
-                return " "
-            if tag == "ideosp":
-                return "\u3000"
-            if tag.startswith("fw"):
-                return chr(ord(tag[2]) + 0xFEE0)
-            if tag.startswith("hw"):
-                return tag[2:]
-            return chr(int(tag[2:], 16))
-        return re.sub(r"\{(sp|ideosp|fw.|hw.|U\+[0-9A-F]+)\}", one, text)
-
-    forms, notes = [], {}
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            if line.startswith("form "):
-                forms.append([])
-            elif line.startswith("  species "):
-                forms[-1].append(decode(line.split('"')[1]))
-            elif line.startswith("note "):
-                name, note = re.match(r'note \d+ "(.*)" -> "(.*)"$', line.rstrip("\n")).groups()
-                notes[decode(name)] = decode(note)
-    return forms, notes
+    expected = golden.catalogue(path)
+    return [form["species"] for form in expected["forms"]], expected["notes"]
 
 
 def xdotool(*arguments):

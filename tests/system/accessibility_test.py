@@ -10,7 +10,6 @@ checks that every control has a name, and then runs both commands as
 atspidriver does. The two output labels must announce each new text.
 """
 
-import sys
 
 import atspidriver
 from atspidriver import DESCRIPTION_LABEL, NOTE_LABEL
@@ -72,9 +71,4 @@ def main(program):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        sys.exit(64)
-    if not atspidriver.inside_private_session():
-        sys.exit(atspidriver.restart_on_private_display(__file__, sys.argv[1:]))
-    sys.exit(main(sys.argv[1]))
+    atspidriver.run_test(__file__, __doc__, main, (1,))

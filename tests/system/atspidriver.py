@@ -59,6 +59,21 @@ def restart_in_private_session(script, arguments, environment=None):
         shutil.rmtree(runtime, ignore_errors=True)
 
 
+def run_test(script, usage, main, counts, own_display=True):
+    """The entry point of a test script: checks that it was given `counts` arguments
+    (a tuple of allowed numbers), else prints `usage` and exits 64; outside a private
+    session starts itself again in one (on a virtual X server of its own when
+    `own_display`); inside, exits with what main(*arguments) returns."""
+    arguments = sys.argv[1:]
+    if len(arguments) not in counts:
+        print(usage, file=sys.stderr)
+        sys.exit(64)
+    if not inside_private_session():
+        restart = restart_on_private_display if own_display else restart_in_private_session
+        sys.exit(restart(script, arguments))
+    sys.exit(main(*arguments))
+
+
 def restart_on_private_display(script, arguments):
     """Runs `script` again as restart_in_private_session does, on a virtual X server of its own.
 

@@ -179,9 +179,4 @@ def main(program, catalogue):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        print(__doc__, file=sys.stderr)
-        sys.exit(64)
-    if not atspidriver.inside_private_session():
-        sys.exit(atspidriver.restart_on_private_display(__file__, sys.argv[1:]))
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    atspidriver.run_test(__file__, __doc__, main, (2,))

@@ -19,7 +19,6 @@ import pty
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import threading
 import time
@@ -309,9 +308,4 @@ def main(program, transcript_path=None):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (2, 3):
-        print(__doc__, file=sys.stderr)
-        sys.exit(64)
-    if not atspidriver.inside_private_session():
-        sys.exit(atspidriver.restart_on_private_display(__file__, sys.argv[1:]))
-    sys.exit(main(*sys.argv[1:]))
+    atspidriver.run_test(__file__, __doc__, main, (1, 2))

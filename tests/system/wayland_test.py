@@ -17,7 +17,6 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 
@@ -150,9 +149,4 @@ def main(program, app_id):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        print(__doc__, file=sys.stderr)
-        sys.exit(64)
-    if not atspidriver.inside_private_session():
-        sys.exit(atspidriver.restart_in_private_session(__file__, sys.argv[1:]))
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    atspidriver.run_test(__file__, __doc__, main, (2,), own_display=False)
